@@ -1,0 +1,27 @@
+#pragma once
+// Tones on the sound device through SDL2's audio subsystem. With no device, when muted,
+// or when built without SDL2, each tone is a silent wait of the same length. Either way
+// play() returns when the tone has ended on one wall-clock timeline, so a run of short
+// tones keeps its exact total length.
+#include <memory>
+
+namespace platform {
+
+class TonePlayer {
+public:
+    explicit TonePlayer(bool muted);
+    ~TonePlayer();
+    TonePlayer(const TonePlayer&) = delete;
+    TonePlayer& operator=(const TonePlayer&) = delete;
+
+    void play(unsigned frequencyHz, unsigned durationMs);
+    // Silent waits are joined to the same timeline (so a sleep between tones is exact).
+    void rest(unsigned durationMs);
+    bool audible() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace platform

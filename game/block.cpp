@@ -1,0 +1,3 @@
+#include "game/block.hpp"
+
+void updateBlock(PlayField&, GameState&, const Tuning&) {}

@@ -1,0 +1,3 @@
+#include "game/collisions.hpp"
+
+void resolveCollisions(PlayField&, GameState&, const ColorScheme&) {}

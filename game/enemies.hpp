@@ -1,0 +1,9 @@
+#pragma once
+#include "game/state.hpp"
+
+void spawnEnemy(PlayField& field, GameState& state, const Tuning& tuning);
+void wanderEnemies(PlayField& field, const Tuning& tuning);
+void settleEnemies(PlayField& field);
+void advanceEnemyShots(PlayField& field);
+void settleEnemyShots(PlayField& field);
+void fireEnemyShots(PlayField& field, const Tuning& tuning);

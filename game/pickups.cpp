@@ -1,0 +1,3 @@
+#include "game/pickups.hpp"
+
+void rollPickups(PlayField&, const Tuning&) {}

@@ -1,0 +1,5 @@
+#include "game/ship.hpp"
+
+void moveShip(PlayField&, GameState&) {}
+void advanceShots(PlayField&) {}
+void fireNormalShot(PlayField&, GameState&) {}

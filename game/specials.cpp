@@ -1,0 +1,4 @@
+#include "game/specials.hpp"
+
+void fireVolley(PlayField&, GameState&) {}
+void dropBomb(PlayField&, GameState&, const ColorScheme&) {}

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds and runs every test twice: a normal build, then one under AddressSanitizer
+# and UndefinedBehaviorSanitizer. Real-terminal tests run in a private tmux server.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/deps.sh
+jobs=$(nproc)
+
+cmake -S . -B build -DVEXAMOR_TESTS=ON
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+cmake -S . -B build-sanitize -DVEXAMOR_SANITIZE=ON -DVEXAMOR_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+cmake --build build-sanitize -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
+  ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
