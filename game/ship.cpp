@@ -31,8 +31,12 @@ void moveShip(PlayField& field, GameState& state) {
     conio::gotoxy(state.shipX, state.shipY);
     // The cursor is the ship's position from here on. If the console refused the move
     // (a window too small for the play field) the cursor stands wherever the last
-    // drawing left it, and indexing the grids with that would run outside them.
-    if (!inShipArea(conio::wherex(), conio::wherey())) return;
+    // drawing left it: moving from there would put a second ship on the field, or
+    // index the grids outside their bounds. The ship then stays where it is.
+    if (conio::wherex() != state.shipX || conio::wherey() != state.shipY ||
+        !inShipArea(state.shipX, state.shipY)) {
+        return;
+    }
 
     const int key = state.key;
     if (key == kKeyUp && conio::wherey() > kFieldTop) {
