@@ -12,6 +12,8 @@ namespace conio {
 
 // The platform every service and console operation uses; installed before the first call.
 void installPlatform(platform::Platform& platform);
+// Back to the built-in headless platform (tests call it when their platform goes away).
+void uninstallPlatform();
 platform::Platform& activePlatform();
 
 int _kbhit();                                        // nonzero when a key is waiting; consumes nothing
