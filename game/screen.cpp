@@ -1,5 +1,6 @@
 #include "game/screen.hpp"
 
+#include <algorithm>
 #include <string>
 
 #include "conio/conio.hpp"
@@ -38,19 +39,14 @@ void counterLine(int x, int y, const char* label, int value) {
     conio::printf(text.c_str());
 }
 
-// "           Pontos: %i     " fits the panel up to four digits. Longer scores first give
-// up trailing blanks (five to nine digits), then leading ones, so the line always ends
-// by the last panel column and every digit is shown.
+// "           Pontos: %i     " fits the panel up to four digits. The line is padded with
+// blanks to the last panel column, so longer scores keep all their digits before the border
+// (up to nine); longer ones still start further left, giving up leading blanks.
 std::string scoreFormat(int score) {
     const int width = kLastPanelColumn - 52 + 1;
-    const int used = 8 + static_cast<int>(std::to_string(score).size());  // "Pontos: " and digits
-    int lead = 11;
-    int trail = 5;
-    int excess = lead + used + trail - width;
-    const int cutTrail = excess > 0 ? (excess < trail ? excess : trail) : 0;
-    trail -= cutTrail;
-    excess -= cutTrail;
-    if (excess > 0) lead = excess < lead ? lead - excess : 0;
+    const int used = 8 + static_cast<int>(std::to_string(score).size());  // "Pontos: " and the digits
+    const int lead = std::clamp(width - used, 0, 11);
+    const int trail = std::max(width - lead - used, 0);
     return std::string(static_cast<std::size_t>(lead), ' ') + "Pontos: %i" +
            std::string(static_cast<std::size_t>(trail), ' ');
 }
