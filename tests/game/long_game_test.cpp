@@ -61,7 +61,7 @@ TEST(LongGame, RandomKeysKeepEveryRuleConsistentOverManyGames) {
         g.state.lives = 1;
         int games = 1;
         std::int32_t lastScore = 0;
-        for (int tick = 0; tick < 4000; ++tick) {
+        for (int tick = 0; tick < 3000; ++tick) {
             if (keys() % 3 != 0) console.platform.pushKey(randomKey(keys));
             runTick(g);
             ASSERT_NO_FATAL_FAILURE(expectConsistent(g)) << "tick " << tick;
