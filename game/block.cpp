@@ -1,3 +1,64 @@
 #include "game/block.hpp"
 
-void updateBlock(PlayField&, GameState&, const Tuning&) {}
+#include "conio/services.hpp"
+
+namespace {
+
+constexpr int kBlockRows = 6;
+constexpr int kRowWidth = 5;
+constexpr int kTimerCycle = 20;  // the timer runs 0..20: one fall every 21 ticks
+
+bool anyBlockCellLeft(const CellLayer& block) {
+    for (int x = 0; x <= 49; ++x) {
+        for (int y = 0; y <= 24; ++y) {
+            if (block[x][y] == Cell::Live) return true;
+        }
+    }
+    return false;
+}
+
+// Bottom-up within each column, so every cell moves exactly one row and a cell that
+// receives the one above it stays Live.
+void fallOneRow(CellLayer& block) {
+    for (int x = 50; x >= 2; --x) {
+        for (int y = 25; y >= 2; --y) {
+            if (block[x][y] != Cell::Live) continue;
+            if (y <= 23) block[x][y + 1] = Cell::Live;
+            if (y <= 24) block[x][y] = Cell::Erase;
+        }
+    }
+}
+
+// A row of five on row 2 from column x0. A ragged row can start at 47 or 48 and would
+// run past the layer's last column; those cells are dropped, as nothing reads block
+// cells beyond column 50 anyway.
+void placeRow(CellLayer& block, int x0) {
+    for (int x = x0; x < x0 + kRowWidth; ++x) {
+        if (x >= 0 && x < kLayerColumns) block[x][2] = Cell::Live;
+    }
+}
+
+}  // namespace
+
+void updateBlock(PlayField& field, GameState& state, const Tuning& tuning) {
+    CellLayer& block = field.blockLayer;
+    if (state.blockStage == kBlockRows && !anyBlockCellLeft(block)) state.blockStage = 0;
+
+    if (state.blockTimer == 0) fallOneRow(block);
+
+    if (state.blockStage >= 1 && state.blockStage < kBlockRows && state.blockTimer == 0) {
+        const int d = conio::rand() % 5 - 2;
+        placeRow(block, state.blockColumn + d);
+        ++state.blockStage;
+    }
+
+    if (++state.blockTimer > kTimerCycle) state.blockTimer = 0;
+
+    // A timer of 1 here means it was 0 when the phase began: one roll per cycle.
+    if (state.blockStage == 0 && state.blockTimer == 1 &&
+        conio::rand() % tuning.blockSpawnOdds == 0) {
+        state.blockColumn = conio::rand() % 43 + 4;
+        placeRow(block, state.blockColumn);
+        state.blockStage = 1;
+    }
+}

@@ -1,4 +1,82 @@
 #include "game/specials.hpp"
 
-void fireVolley(PlayField&, GameState&) {}
-void dropBomb(PlayField&, GameState&, const ColorScheme&) {}
+#include "conio/conio.hpp"
+#include "conio/services.hpp"
+#include "game/score.hpp"
+
+namespace {
+
+constexpr int kFlashSteps = 150;
+// 150 steps of tone plus the 3 ms pause last about 2.7 s: long enough to read as a
+// blast, short enough not to stall play.
+constexpr unsigned kFlashToneMs = 15;
+constexpr unsigned kFlashPauseMs = 3;
+constexpr int kSparkleGlyph = 15;
+
+bool isKey(const GameState& state, char lower, char upper) {
+    return state.key == lower || state.key == upper;
+}
+
+// Row by row, left to right: the order matters because a block cell's value grows with
+// the score reached so far.
+void sweepField(PlayField& field, GameState& state) {
+    for (int y = 2; y <= 24; ++y) {
+        for (int x = 2; x <= 49; ++x) {
+            if (field.enemyLayer[x][y] == Cell::Live) {
+                field.enemyLayer[x][y] = Cell::Erase;
+                field.enemyGlyphLayer[x][y] = 0;
+                --state.enemyCount;
+                state.score = addPoints(state.score, std::int64_t{state.level} + 1);
+            }
+            if (field.enemyShotLayer[x][y] == Cell::Live) {
+                field.enemyShotLayer[x][y] = Cell::Erase;
+                state.score = addPoints(state.score, 1);
+            }
+            if (field.blockLayer[x][y] == Cell::Live) {
+                field.blockLayer[x][y] = Cell::Erase;
+                state.score = scoreAfterBlockCell(state.score);
+            }
+        }
+    }
+}
+
+void flash() {
+    for (int step = 0; step < kFlashSteps; ++step) {
+        conio::_beep(step % 2 == 0 ? 3000 : 5000, kFlashToneMs);
+        const int x = conio::rand() % 48 + 2;
+        const int y = conio::rand() % 23 + 2;
+        conio::gotoxy(x, y);
+        conio::printf("%c", kSparkleGlyph);
+        conio::_sleep(kFlashPauseMs);
+    }
+}
+
+// Wipes sparkles and objects from the screen; the render pass of this tick draws again
+// whatever is still Live.
+void blankField() {
+    for (int x = 2; x <= 49; ++x) {
+        for (int y = 2; y <= 24; ++y) {
+            conio::gotoxy(x, y);
+            conio::printf(" ");
+        }
+    }
+}
+
+}  // namespace
+
+void fireVolley(PlayField& field, GameState& state) {
+    if (!isKey(state, 'w', 'W') || state.volleyCharges < 1) return;
+    --state.volleyCharges;
+    for (int x = 2; x <= 49; ++x) {
+        for (int y = 20; y <= 23; ++y) field.shotLayer[x][y] = Cell::Live;
+    }
+}
+
+void dropBomb(PlayField& field, GameState& state, const ColorScheme& colors) {
+    if (!isKey(state, 'e', 'E') || state.bombCharges < 1) return;
+    --state.bombCharges;
+    sweepField(field, state);
+    conio::textcolor(colors.shotColor);
+    flash();
+    blankField();
+}
