@@ -46,15 +46,24 @@ struct SessionState {
 
 SessionState state;
 
-// Async-signal-safe: one write of a precomputed string and one tcsetattr.
+// Async-signal-safe: one write of a precomputed string and one tcsetattr. SIGTTOU is held
+// meanwhile: when a wrapper shell has already stopped and taken the terminal back, the
+// restore must still finish rather than stop this process halfway, where no shell would
+// ever continue it.
 void restoreTerminal() {
     if (!state.raw) return;
     state.raw = 0;
+    sigset_t hold;
+    sigset_t previous;
+    sigemptyset(&hold);
+    sigaddset(&hold, SIGTTOU);
+    ::sigprocmask(SIG_BLOCK, &hold, &previous);
     const std::string_view leave =
         state.cursorShaped && !state.linuxConsole ? kLeaveModesShaped : kLeaveModes;
     const ssize_t written = ::write(STDOUT_FILENO, leave.data(), leave.size());
     (void)written;  // nothing more can be done about a terminal that refuses
     ::tcsetattr(STDIN_FILENO, TCSANOW, &state.original);
+    ::sigprocmask(SIG_SETMASK, &previous, nullptr);
 }
 
 void reraise(int signal) {

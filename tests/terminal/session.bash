@@ -17,7 +17,8 @@ trap finish EXIT
 fail() {
     echo "FAIL: $*" >&2
     echo "--- screen:" >&2
-    "${TMUX_CMD[@]}" capture-pane -p -t game 2>/dev/null >&2 || true
+    "${TMUX_CMD[@]}" capture-pane -p -t game >&2 2>/dev/null || true
+    echo "--- alternate_on=$(pane_flag alternate_on 2>/dev/null) pid state: $(ps -o stat= -p "$(cat "$WORK/pid" 2>/dev/null)" 2>/dev/null)" >&2
     exit 1
 }
 

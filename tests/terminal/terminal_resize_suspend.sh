@@ -19,7 +19,9 @@ row_exact=$(origin_of_text)
 "${TMUX_CMD[@]}" send-keys -t game x
 expect_restored 0
 
-# Ctrl-Z under a shell with job control, then fg.
+# Ctrl-Z under a shell with job control, then fg. The game runs inside a subshell, so the
+# shell takes the terminal back as soon as the subshell stops, possibly before the game
+# has finished restoring it.
 rm -f "$WORK"/before "$WORK"/after "$WORK"/status "$WORK"/pid
 "${TMUX_CMD[@]}" kill-session -t game
 "${TMUX_CMD[@]}" new-session -d -s game -x 100 -y 30 "env PS1=\"ready\$ \" bash --norc --noprofile -i"
@@ -35,7 +37,6 @@ stopped() { ps -o stat= -p "$(game_pid)" | grep -q '^T'; }
 wait_for "the stop" stopped
 wait_for "the main screen" test "$(pane_flag alternate_on)" = 0
 [[ $(pane_flag cursor_flag) == 1 ]] || fail "cursor hidden while stopped"
-wait_for "the shell's job report" screen_shows "Stopped"
 
 "${TMUX_CMD[@]}" send-keys -t game "fg" Enter
 wait_for "the alternate screen again" test "$(pane_flag alternate_on)" = 1
