@@ -75,6 +75,30 @@ struct ColorScheme {
 using Palette = std::array<std::int32_t, 16>;
 inline constexpr Palette kDefaultPalette = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
 
+// The glyphs of play: code page 437 bytes, each written with "%c".
+namespace glyph {
+inline constexpr int kShip = 241;       // ± in shipColor
+inline constexpr int kShot = 179;       // │ in shotColor
+inline constexpr int kEnemyShot = 179;  // │ in enemyShotColor
+inline constexpr int kPickup = 15;      // ☼ in shipColor, all three kinds alike
+inline constexpr int kBlank = 32;       // a block cell (on brown) or an erased cell
+inline constexpr int kSparkle = 15;     // the bomb's flash, in shotColor
+inline constexpr int kDeathUp = 30;     // ▲ the death animation's four arrows
+inline constexpr int kDeathDown = 31;   // ▼
+inline constexpr int kDeathRight = 16;  // ►
+inline constexpr int kDeathLeft = 17;   // ◄
+inline constexpr int kArrowUp = 24;     // ↑ in texts
+inline constexpr int kArrowDown = 25;   // ↓
+inline constexpr int kArrowRight = 26;  // →
+inline constexpr int kArrowLeft = 27;   // ←
+inline constexpr int kCedilla = 128;    // Ç in texts
+inline constexpr int kIAcute = 161;     // í in texts
+}  // namespace glyph
+
+// Console colours the layout uses besides the ColorScheme.
+inline constexpr int kBlockBackground = 6;  // brown
+inline constexpr int kMenuTextColor = 15;   // white
+
 // Values of Game::menuState.
 inline constexpr int kMenuShown = 1;
 inline constexpr int kMenuStartGame = 0;
@@ -87,7 +111,7 @@ struct Game {
     ColorScheme colors;
     Palette palette = kDefaultPalette;
     int menuState = kMenuShown;
-    int settingsPage = 0;   // 1..6 the colour page shown, 7 pages done, 0 none
+    int settingsPage = 1;   // 1..6 the colour page shown, 7 pages done, 0 none
 };
 
 inline constexpr std::uint8_t kKeyEsc = 27;

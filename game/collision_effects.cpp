@@ -1,0 +1,57 @@
+#include "game/collision_effects.hpp"
+
+#include <array>
+
+#include "conio/conio.hpp"
+#include "conio/services.hpp"
+
+namespace {
+
+constexpr unsigned kHitToneMs = 2;
+constexpr unsigned kDeathFrameMs = 120;
+constexpr unsigned kGameOverMs = 3000;
+constexpr std::array<int, 8> kDeathFrames = {30, 31, 16, 17, 30, 31, 16, 17};
+
+}  // namespace
+
+void playHitTones() {
+    conio::_beep(3000, kHitToneMs);
+    conio::_beep(900, kHitToneMs);
+    conio::_beep(3000, kHitToneMs);
+}
+
+void playPickupTones() {
+    conio::_beep(800, kPickupToneMs);
+    conio::_beep(800, kPickupToneMs);
+    conio::_beep(3500, kPickupHighToneMs);
+}
+
+void playLossTones() {
+    conio::_beep(3000, kLossToneMs);
+    conio::_beep(3000, kLossToneMs);
+    conio::_beep(800, kLossLowToneMs);
+}
+
+void playDeathAnimation(int x, int y) {
+    for (const int glyph : kDeathFrames) {
+        conio::gotoxy(x, y);
+        conio::printf("%c", glyph);
+        conio::_sleep(kDeathFrameMs);
+    }
+}
+
+void showGameOver(GameState& state, const ColorScheme& colors) {
+    for (int x = 2; x <= 49; ++x) {
+        for (int y = 2; y <= 24; ++y) {
+            conio::gotoxy(x, y);
+            conio::printf(" ");
+        }
+    }
+    conio::textcolor(colors.messageColor);
+    conio::gotoxy(20, 12);
+    conio::printf("GAME OVER");
+    conio::gotoxy(20, 14);
+    conio::printf("%i PONTOS", state.score);
+    state.key = static_cast<std::int8_t>(kKeyEsc);
+    conio::_sleep(kGameOverMs);
+}

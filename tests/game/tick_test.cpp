@@ -1,0 +1,90 @@
+#include "game/tick.hpp"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/support/game_screen.hpp"
+#include "tests/support/headless.hpp"
+
+namespace {
+
+using enum TickPhase;
+
+const std::vector<TickPhase> kWholeTick = {
+    KeyRead,    MoveShip,      AdvanceShots, FireNormalShot, SpawnEnemy,        WanderEnemies,
+    AdvanceEnemyShots, FireEnemyShots, FireVolley, DropBomb, UpdateBlock, ResolveCollisions,
+    DrawHud,    CheckLevel,    RollPickups,  RenderPlayField, FrameDelay,
+};
+
+class Tick : public HeadlessTest {
+protected:
+    // Runs one tick and records the steps that ran.
+    bool tick() {
+        ran.clear();
+        return runTick(g, [this](TickPhase phase) { ran.push_back(phase); });
+    }
+
+    std::vector<unsigned> sleeps() const {
+        std::vector<unsigned> out;
+        for (const auto& s : platform.sleeps()) out.push_back(s.durationMs);
+        return out;
+    }
+
+    Game g = startedGame();
+    std::vector<TickPhase> ran;
+};
+
+}  // namespace
+
+TEST_F(Tick, RunsEveryPhaseInOrderThenSleepsTheFrameDelay) {
+    platform.pushKey('x');
+    g.tuning.frameDelay = 37;
+    EXPECT_TRUE(tick());
+    EXPECT_EQ(ran, kWholeTick);
+    EXPECT_EQ(g.state.key, 'x');
+    EXPECT_EQ(sleeps(), std::vector<unsigned>{37});
+
+    // A tick with no key waiting reads nothing and still runs whole; a delay below zero
+    // is no delay at all rather than a wait without end.
+    platform.clearRecords();
+    g.tuning.frameDelay = -5;
+    EXPECT_TRUE(tick());
+    EXPECT_EQ(ran, kWholeTick);
+    EXPECT_EQ(g.state.key, 0);
+    EXPECT_EQ(sleeps(), std::vector<unsigned>{0});
+}
+
+TEST_F(Tick, SpaceEndsItAtTheKeyRead) {
+    g.state.resumeKey = 0;
+    platform.pushKey(' ');
+    platform.pushKey('a');
+    EXPECT_FALSE(tick());
+    EXPECT_EQ(ran, std::vector<TickPhase>{KeyRead});
+    EXPECT_EQ(g.state.key, 32);
+    EXPECT_EQ(g.state.resumeKey, 32);
+    EXPECT_TRUE(platform.sleeps().empty()) << "not even the frame delay runs";
+    EXPECT_EQ(platform.keysLeft(), 1u) << "one key byte per tick";
+    EXPECT_EQ(bytesAt(platform, 52, 6, 5), "     ") << "no HUD drawn";
+}
+
+TEST_F(Tick, EscIsReadButTheTickRunsToItsEnd) {
+    platform.pushKey(27);
+    EXPECT_TRUE(tick());
+    EXPECT_EQ(ran, kWholeTick);
+    EXPECT_EQ(g.state.key, 27);
+    EXPECT_EQ(sleeps(), std::vector<unsigned>{50});
+    EXPECT_EQ(bytesAt(platform, 52, 6, 8), "Vidas: 3") << "the HUD is drawn";
+    EXPECT_EQ(glyphAt(platform, 25, 23), glyph::kShip) << "the render pass ran";
+}
+
+TEST_F(Tick, ReadsATwoByteKeyOneByteATick) {
+    platform.pushKey(224);
+    platform.pushKey(72);
+    tick();
+    EXPECT_EQ(g.state.key, static_cast<std::int8_t>(224));
+    tick();
+    EXPECT_EQ(g.state.key, 72);
+    tick();
+    EXPECT_EQ(g.state.key, 0);
+}
