@@ -1,20 +1,10 @@
 // The program entry: checks the terminal, sets up the terminal platform, runs the program.
 #include <cstdio>
 
-#include "conio/conio.hpp"
 #include "conio/platform/terminal_platform.hpp"
 #include "conio/services.hpp"
-
-namespace {
-
-void runProgram() {
-    conio::clrscr();
-    conio::gotoxy(22, 12);
-    conio::printf("VEXAMOR - pressione uma tecla para sair");
-    conio::_getch();
-}
-
-}  // namespace
+#include "game/flow.hpp"
+#include "game/state.hpp"
 
 int main() {
     if (!platform::stdioIsTerminal()) {
@@ -23,6 +13,6 @@ int main() {
     }
     platform::TerminalPlatform terminal(platform::TerminalOptions{.muted = false});
     conio::installPlatform(terminal);
-    runProgram();
-    return 0;
+    Game game;
+    return runProgram(game);
 }

@@ -36,6 +36,8 @@ wait_for() {
 pane_flag() { "${TMUX_CMD[@]}" display -p -t game "#{$1}"; }
 pane_text() { "${TMUX_CMD[@]}" capture-pane -p -t game; }
 screen_shows() { pane_text | grep -qF -- "$1"; }
+# The game is on the alternate screen and has drawn something (the intro draws at once).
+game_drew() { [[ $(pane_flag alternate_on) == 1 ]] && pane_text | grep -q '[^[:space:]]'; }
 has_file() { [[ -s $1 ]]; }
 
 # start_game WIDTH HEIGHT: a fresh session running the game; waits until it has drawn.
@@ -53,7 +55,7 @@ EOF
     "${TMUX_CMD[@]}" kill-session -t game 2>/dev/null || true
     "${TMUX_CMD[@]}" new-session -d -s game -x "$1" -y "$2" "bash --norc --noprofile $WORK/run.sh"
     "${TMUX_CMD[@]}" set -g escape-time 0
-    wait_for "the game to draw" screen_shows "VEXAMOR"
+    wait_for "the game to draw" game_drew
     wait_for "the process id" has_file "$WORK/pid"
     [[ $(pane_flag alternate_on) == 1 ]] || fail "the game is not on the alternate screen"
     [[ $(pane_flag cursor_flag) == 0 ]] || fail "the cursor is shown while playing"
