@@ -24,4 +24,7 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
+// True when this build sounds tones through SDL2, false when it was built silent.
+bool tonesBuiltWithSound();
+
 }  // namespace platform

@@ -1,20 +1,33 @@
-#include "conio/platform/tones.hpp"
-
-#include <chrono>
 #include <thread>
+
+#include "conio/platform/tone_synth.hpp"
+#include "conio/platform/tones.hpp"
 
 namespace platform {
 
-struct TonePlayer::Impl {};
+struct TonePlayer::Impl {
+    ToneTimeline timeline;
+};
 
 TonePlayer::TonePlayer(bool) : impl_(std::make_unique<Impl>()) {}
+
 TonePlayer::~TonePlayer() = default;
+
 void TonePlayer::play(unsigned, unsigned durationMs) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(durationMs));
+    rest(durationMs);
 }
+
 void TonePlayer::rest(unsigned durationMs) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(durationMs));
+    std::this_thread::sleep_until(scheduleWait(impl_->timeline, ToneClock::now(),
+                                               std::chrono::milliseconds(durationMs)));
 }
-bool TonePlayer::audible() const { return false; }
+
+bool TonePlayer::audible() const {
+    return false;
+}
+
+bool tonesBuiltWithSound() {
+    return false;
+}
 
 }  // namespace platform
