@@ -1,1 +1,28 @@
-int main() { return 0; }
+// The program entry: checks the terminal, sets up the terminal platform, runs the program.
+#include <cstdio>
+
+#include "conio/conio.hpp"
+#include "conio/platform/terminal_platform.hpp"
+#include "conio/services.hpp"
+
+namespace {
+
+void runProgram() {
+    conio::clrscr();
+    conio::gotoxy(22, 12);
+    conio::printf("VEXAMOR - pressione uma tecla para sair");
+    conio::_getch();
+}
+
+}  // namespace
+
+int main() {
+    if (!platform::stdioIsTerminal()) {
+        std::fputs("vexamor: a entrada e a sa\xc3\xad" "da precisam ser um terminal\n", stderr);
+        return 1;
+    }
+    platform::TerminalPlatform terminal(platform::TerminalOptions{.muted = false});
+    conio::installPlatform(terminal);
+    runProgram();
+    return 0;
+}

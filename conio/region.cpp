@@ -24,12 +24,16 @@ ScreenBuffer& screen() { return activePlatform().screen(); }
 int bufferColumn(long long x) { return static_cast<std::int16_t>(__CONIO_LEFT + x - 1); }
 int bufferRow(long long y) { return static_cast<std::int16_t>(__CONIO_TOP + y - 1); }
 
-Rect bufferRect(int left, int top, int right, int bottom) {
-    return Rect{bufferColumn(left), bufferRow(top), bufferColumn(right), bufferRow(bottom)};
-}
-
 int widthOf(Rect r) { return r.right - r.left + 1; }
 int heightOf(Rect r) { return r.bottom - r.top + 1; }
+
+// False for a rectangle that is inverted as given or once its corners are truncated:
+// such a rectangle reads and writes nothing. Truncation never makes a rectangle larger
+// than the caller's, so the caller's cell buffer always holds it.
+bool bufferRect(int left, int top, int right, int bottom, Rect& r) {
+    r = Rect{bufferColumn(left), bufferRow(top), bufferColumn(right), bufferRow(bottom)};
+    return left <= right && top <= bottom && widthOf(r) > 0 && heightOf(r) > 0;
+}
 
 // The cells of a rectangle that lie inside the buffer, as half-open index ranges
 // [x0, x1) x [y0, y1) counted from the rectangle's top-left corner.
@@ -146,8 +150,8 @@ void insline() { shiftLines(1); }
 
 void movetext(int left, int top, int right, int bottom, int newleft, int newtop) {
     refreshWindow();
-    const Rect source = bufferRect(left, top, right, bottom);
-    if (widthOf(source) <= 0 || heightOf(source) <= 0) return;
+    Rect source;
+    if (!bufferRect(left, top, right, bottom, source)) return;
     std::uint8_t* saved = takeBlock(source);
     if (saved == nullptr) return;
     ScreenBuffer& buffer = screen();
@@ -167,16 +171,16 @@ void movetext(int left, int top, int right, int bottom, int newleft, int newtop)
 
 void _conio_gettext(int left, int top, int right, int bottom, void* buffer) {
     refreshWindow();
-    const Rect r = bufferRect(left, top, right, bottom);
-    if (widthOf(r) <= 0 || heightOf(r) <= 0) return;
+    Rect r;
+    if (!bufferRect(left, top, right, bottom, r)) return;
     const ScreenBuffer& console = screen();
     readCells(console, r, clipSpan(console, r), static_cast<std::uint8_t*>(buffer));
 }
 
 void puttext(int left, int top, int right, int bottom, const void* buffer) {
     refreshWindow();
-    const Rect r = bufferRect(left, top, right, bottom);
-    if (widthOf(r) <= 0 || heightOf(r) <= 0) return;
+    Rect r;
+    if (!bufferRect(left, top, right, bottom, r)) return;
     ScreenBuffer& console = screen();
     writeCells(console, r, clipSpan(console, r), static_cast<const std::uint8_t*>(buffer));
 }

@@ -149,7 +149,9 @@ std::string feedEscape(KeyDecoder& d, std::uint8_t byte, std::int64_t nowMs) {
             return {};
         }
         // Anything else after ESC is the ESC key followed by that key (typed fast, or Alt).
-        return std::string(1, kEsc) + restart(d, byte, nowMs);
+        std::string keys(1, kEsc);
+        keys += restart(d, byte, nowMs);
+        return keys;
     }
     const bool ss3 = p[1] == 'O';
     if (p == "\x1b[[") {  // Linux console F1..F5: ESC [ [ A..E
@@ -189,7 +191,10 @@ std::string feed(KeyDecoder& decoder, std::uint8_t byte, std::int64_t nowMs) {
     if (decoder.pending.empty()) return startByte(decoder, byte, nowMs);
     if (decoder.pending[0] != kEsc) return feedUtf8(decoder, byte, nowMs);
     std::string out = onIdle(decoder, nowMs);  // a lone ESC may have timed out before this byte
-    if (!out.empty()) return out + startByte(decoder, byte, nowMs);
+    if (!out.empty()) {
+        out += startByte(decoder, byte, nowMs);
+        return out;
+    }
     return feedEscape(decoder, byte, nowMs);
 }
 

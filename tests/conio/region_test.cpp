@@ -246,6 +246,13 @@ TEST(CellBuffer, RectanglesOutsideTheBufferAreClippedAndGuardBytesSurvive) {
     conio::_conio_gettext(81, 1, 90, 1, untouched.data()); // right of the buffer
     conio::puttext(4, 4, 3, 5, untouched.data());
     conio::puttext(1, 26, 4, 26, untouched.data());        // below the buffer
+    // Inverted as given, though its corners wrap to an upright 16-bit rectangle of
+    // 25547 cells: the spare room shows any write.
+    auto wide = cellBytes(30000, 0xCD);
+    conio::_conio_gettext(40000, 1, 10, 1, wide.data());
+    conio::puttext(40000, 1, 10, 1, wide.data());
+    conio::movetext(40000, 1, 10, 1, 1, 2);
+    EXPECT_EQ(wide, cellBytes(30000, 0xCD));
     EXPECT_EQ(untouched, cellBytes(10, 0xCD));
     EXPECT_EQ(screen.cells, before);
 }

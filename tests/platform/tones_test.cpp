@@ -1,6 +1,7 @@
 #include "conio/platform/tones.hpp"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -267,6 +268,36 @@ TEST(SilentTones, NoDeviceOrMutedPrintsNothingAndKeepsTime) {
         EXPECT_LT(introSeconds, 0.7) << driver;
     }
     EXPECT_NE(access(file.c_str(), F_OK), 0) << "a muted player opened the device";
+}
+
+TEST(SilentTones, SoundLibrariesPrintNothing) {
+    // Without a sound card ALSA writes a page of complaints to stderr when it is asked for
+    // its default device; with one it opens it. Either way the terminal sees nothing.
+    ScopedEnv driverEnv("SDL_AUDIODRIVER", "alsa");
+    OutputCapture capture;
+    capture.start();
+    {
+        platform::TonePlayer player(false);
+        player.rest(1);
+    }
+    EXPECT_EQ(capture.finish(), "");
+}
+
+TEST(SdlTones, TerminatingSignalStillEndsTheProcess) {
+    if (!platform::tonesBuiltWithSound()) GTEST_SKIP() << "built without SDL2";
+    const std::string file = tempPath("tones_signal.raw");
+    ScopedEnv driver("SDL_AUDIODRIVER", "disk");
+    ScopedEnv target("SDL_DISKAUDIOFILE", file);
+    EXPECT_EXIT(
+        {
+            platform::TonePlayer player(false);
+            if (!player.audible()) std::_Exit(3);
+            kill(getpid(), SIGTERM);
+            player.play(1000, 200);
+            std::_Exit(0);
+        },
+        testing::KilledBySignal(SIGTERM), "");
+    unlink(file.c_str());
 }
 
 }  // namespace

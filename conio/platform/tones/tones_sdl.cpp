@@ -67,12 +67,15 @@ SDL_AudioDeviceID openDevice(ToneSynth& synth) {
     // SDL's own SIGINT/SIGTERM handlers would turn those signals into quit events that
     // nobody reads, and the process would no longer end on them.
     SDL_SetHintWithPriority(SDL_HINT_NO_SIGNAL_HANDLERS, "1", SDL_HINT_OVERRIDE);
-    // Threads inherit the mask: with every signal blocked while SDL starts its threads,
-    // signals keep going to the game's thread and its handlers.
-    sigset_t all;
+    // Threads inherit the mask: with the signals blocked while SDL starts its threads,
+    // they keep going to the game's thread and its handlers. Faults stay unblocked, so a
+    // crash on an audio thread still reaches the handler that restores the terminal
+    // (a blocked fault would kill the process outright).
+    sigset_t blocked;
     sigset_t previous;
-    sigfillset(&all);
-    pthread_sigmask(SIG_SETMASK, &all, &previous);
+    sigfillset(&blocked);
+    for (int fault : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) sigdelset(&blocked, fault);
+    pthread_sigmask(SIG_SETMASK, &blocked, &previous);
     const SDL_AudioDeviceID device = openDeviceWithSubsystem(synth);
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     return device;

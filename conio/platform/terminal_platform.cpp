@@ -1,0 +1,142 @@
+#include "conio/platform/terminal_platform.hpp"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <ctime>
+
+namespace platform {
+namespace {
+
+std::int64_t nowMicros() {
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+std::int64_t nowMs() { return nowMicros() / 1000; }
+
+bool isLinuxConsole() {
+    const char* term = std::getenv("TERM");
+    return colorModeFor(term, nullptr) == ColorMode::LinuxConsole;
+}
+
+}  // namespace
+
+TerminalPlatform::TerminalPlatform(TerminalOptions options)
+    : tones_(options.muted),
+      session_(isLinuxConsole()),
+      colors_(colorModeFor(std::getenv("TERM"), std::getenv("COLORTERM"))),
+      screen_(makeScreenBuffer(80, 25)),
+      size_(session_.size()) {}
+
+bool TerminalPlatform::keyWaiting() {
+    pump(0);
+    if (keys_.empty() && !inputClosed_) present();
+    return !keys_.empty() || inputClosed_;
+}
+
+std::uint8_t TerminalPlatform::readKey() {
+    for (;;) {
+        if (!keys_.empty()) {
+            const std::uint8_t key = keys_.front();
+            keys_.pop_front();
+            return key;
+        }
+        if (inputClosed_) return 27;  // the keyboard is gone: ESC lets every loop wind down
+        present();
+        pump(-1);
+    }
+}
+
+void TerminalPlatform::beep(unsigned frequencyHz, unsigned durationMs) {
+    present();
+    tones_.play(frequencyHz, durationMs);
+    pump(0);
+}
+
+void TerminalPlatform::sleep(unsigned durationMs) {
+    present();
+    const std::int64_t end = nowMicros() + std::int64_t{durationMs} * 1000;
+    for (std::int64_t now = nowMicros(); now < end; now = nowMicros()) {
+        pump(static_cast<int>((end - now + 999) / 1000));
+        present();  // a resize or a resumption repaints at once, not after the sleep
+    }
+    pump(0);
+}
+
+std::int64_t TerminalPlatform::clockSeconds() { return static_cast<std::int64_t>(::time(nullptr)); }
+
+void TerminalPlatform::present() {
+    handleEvents();
+    if (!currentLayout().fits) holdWhileTooSmall();
+    const std::string bytes = platform::present(shown_, screen_, PresenterOptions{colors_, currentLayout()});
+    if (!bytes.empty()) writeAll(STDOUT_FILENO, bytes);
+    if (shown_.cursorSize > 0) session_.noteCursorShaped();
+}
+
+// Waits for input or a signal for at most timeoutMs (-1: until something comes), then
+// decodes what arrived. A lone ESC shortens the wait to its timeout.
+void TerminalPlatform::pump(int timeoutMs) {
+    if (const auto deadline = idleDeadline(decoder_)) {
+        const int untilEsc = static_cast<int>(std::max<std::int64_t>(0, *deadline - nowMs()));
+        timeoutMs = timeoutMs < 0 ? untilEsc : std::min(timeoutMs, untilEsc);
+    }
+    pollfd fds[2] = {{inputClosed_ ? -1 : STDIN_FILENO, POLLIN, 0}, {session_.wakeFd(), POLLIN, 0}};
+    const int ready = ::poll(fds, 2, timeoutMs);
+    if (ready > 0 && fds[0].revents != 0) readInput();
+    handleEvents();
+    for (char key : onIdle(decoder_, nowMs())) keys_.push_back(static_cast<std::uint8_t>(key));
+}
+
+void TerminalPlatform::readInput() {
+    unsigned char buffer[256];
+    const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+    if (n < 0 && (errno == EINTR || errno == EAGAIN)) return;
+    if (n <= 0) {
+        // Readable yet nothing to read: the terminal hung up or the descriptor failed.
+        inputClosed_ = true;
+        return;
+    }
+    const std::int64_t now = nowMs();
+    for (ssize_t i = 0; i < n; ++i) {
+        for (char key : feed(decoder_, buffer[i], now)) keys_.push_back(static_cast<std::uint8_t>(key));
+    }
+}
+
+void TerminalPlatform::handleEvents() {
+    const TerminalEvents events = session_.takeEvents();
+    if (events.continued) session_.reenter();
+    if (events.resized || events.continued) {
+        size_ = session_.size();
+        shown_ = ShownFrame{};  // the terminal may show anything now: repaint everything
+    }
+}
+
+void TerminalPlatform::holdWhileTooSmall() {
+    shown_ = ShownFrame{};
+    writeAll(STDOUT_FILENO, noticeBytes(size_.columns, size_.rows, kTooSmallNotice));
+    while (!currentLayout().fits) {
+        pollfd wake{session_.wakeFd(), POLLIN, 0};
+        ::poll(&wake, 1, -1);
+        const TerminalEvents events = session_.takeEvents();
+        if (events.continued) session_.reenter();
+        if (events.resized || events.continued) {
+            size_ = session_.size();
+            if (!currentLayout().fits) writeAll(STDOUT_FILENO, noticeBytes(size_.columns, size_.rows, kTooSmallNotice));
+        }
+    }
+    shown_ = ShownFrame{};
+}
+
+Layout TerminalPlatform::currentLayout() const {
+    const int width = screen_.window.right - screen_.window.left + 1;
+    const int height = screen_.window.bottom - screen_.window.top + 1;
+    if (size_.columns <= 0 || size_.rows <= 0) return {true, 0, 0, height};  // size unknown: assume it fits
+    return layoutFor(size_.columns, size_.rows, width, height);
+}
+
+}  // namespace platform

@@ -1,0 +1,61 @@
+#pragma once
+// The platform on a real POSIX terminal: raw keys through the key decoder, the screen
+// buffer shown by the presenter before everything that blocks, tones through TonePlayer.
+// Construct it only when stdioIsTerminal() holds; one per process.
+#include <cstdint>
+#include <deque>
+
+#include "conio/platform/key_decoder.hpp"
+#include "conio/platform/platform.hpp"
+#include "conio/platform/presenter.hpp"
+#include "conio/platform/terminal_session.hpp"
+#include "conio/platform/tones.hpp"
+
+namespace platform {
+
+struct TerminalOptions {
+    bool muted = false;  // tones become silent waits of the same length
+};
+
+// Shown centred while the terminal is too small to hold the screen.
+constexpr const char* kTooSmallNotice = "Aumente a janela para pelo menos 80 x 24";
+
+class TerminalPlatform final : public Platform {
+public:
+    explicit TerminalPlatform(TerminalOptions options = {});
+    ~TerminalPlatform() override = default;
+
+    ScreenBuffer& screen() override { return screen_; }
+    // Takes in what the terminal sent; when no key is waiting, shows the screen first,
+    // so a loop that polls for a key still shows its drawing.
+    bool keyWaiting() override;
+    // Shows the screen, then waits for a key. If the terminal's input is gone, ESC.
+    std::uint8_t readKey() override;
+    void beep(unsigned frequencyHz, unsigned durationMs) override;
+    // Shows the screen, then waits while still taking in keys, resizes and resumptions.
+    void sleep(unsigned durationMs) override;
+    std::int64_t clockSeconds() override;
+
+    // Brings the terminal up to date with the buffer. While the terminal is too small it
+    // shows a notice and holds here (keys wait unread) until it is large enough.
+    void present();
+
+private:
+    void pump(int timeoutMs);
+    void readInput();
+    void handleEvents();
+    void holdWhileTooSmall();
+    Layout currentLayout() const;
+
+    TonePlayer tones_;
+    TerminalSession session_;
+    ColorMode colors_;
+    ScreenBuffer screen_;
+    ShownFrame shown_;
+    TerminalSize size_;
+    KeyDecoder decoder_;
+    std::deque<std::uint8_t> keys_;
+    bool inputClosed_ = false;
+};
+
+}  // namespace platform

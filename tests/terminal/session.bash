@@ -1,0 +1,73 @@
+# Helpers for the real-terminal tests: one private tmux server per script, one session per
+# scenario whose pane runs the game under a small runner that records the terminal settings
+# before and after, the exit status and the game's process id.
+set -euo pipefail
+
+BIN=$1
+WORK=$(mktemp -d)
+SERVER="vexamor-test-$$"
+TMUX_CMD=(tmux -L "$SERVER" -f /dev/null)
+
+finish() {
+    "${TMUX_CMD[@]}" kill-server 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap finish EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    echo "--- screen:" >&2
+    "${TMUX_CMD[@]}" capture-pane -p -t game >&2 2>/dev/null || true
+    echo "--- alternate_on=$(pane_flag alternate_on 2>/dev/null) pid state: $(ps -o stat= -p "$(cat "$WORK/pid" 2>/dev/null)" 2>/dev/null)" >&2
+    exit 1
+}
+
+# wait_for DESCRIPTION COMMAND...: retries the command for up to 10 seconds.
+wait_for() {
+    local what=$1
+    shift
+    for _ in $(seq 100); do
+        if "$@" >/dev/null 2>&1; then return 0; fi
+        sleep 0.1
+    done
+    fail "timed out waiting for $what"
+}
+
+pane_flag() { "${TMUX_CMD[@]}" display -p -t game "#{$1}"; }
+pane_text() { "${TMUX_CMD[@]}" capture-pane -p -t game; }
+screen_shows() { pane_text | grep -qF -- "$1"; }
+has_file() { [[ -s $1 ]]; }
+
+# start_game WIDTH HEIGHT: a fresh session running the game; waits until it has drawn.
+start_game() {
+    rm -f "$WORK"/before "$WORK"/after "$WORK"/status "$WORK"/pid
+    cat >"$WORK/run.sh" <<EOF
+trap 'true' INT
+ulimit -c 0
+stty -g >"$WORK/before"
+sh -c 'echo \$\$ >"$WORK/pid"; exec "\$0"' "$BIN"
+echo \$? >"$WORK/status"
+stty -g >"$WORK/after"
+exec sleep 600
+EOF
+    "${TMUX_CMD[@]}" kill-session -t game 2>/dev/null || true
+    "${TMUX_CMD[@]}" new-session -d -s game -x "$1" -y "$2" "bash --norc --noprofile $WORK/run.sh"
+    "${TMUX_CMD[@]}" set -g escape-time 0
+    wait_for "the game to draw" screen_shows "VEXAMOR"
+    wait_for "the process id" has_file "$WORK/pid"
+    [[ $(pane_flag alternate_on) == 1 ]] || fail "the game is not on the alternate screen"
+    [[ $(pane_flag cursor_flag) == 0 ]] || fail "the cursor is shown while playing"
+}
+
+game_pid() { cat "$WORK/pid"; }
+pane_tty_settings() { stty -g -F "$("${TMUX_CMD[@]}" display -p -t game '#{pane_tty}')"; }
+
+# expect_restored STATUS: the game ended with that status and left the terminal as it found it.
+expect_restored() {
+    wait_for "the game to end" has_file "$WORK/after"
+    [[ $(cat "$WORK/status") == "$1" ]] || fail "exit status $(cat "$WORK/status"), expected $1"
+    cmp -s "$WORK/before" "$WORK/after" || fail "terminal settings differ: $(cat "$WORK/before") / $(cat "$WORK/after")"
+    [[ $(pane_flag alternate_on) == 0 ]] || fail "still on the alternate screen"
+    [[ $(pane_flag cursor_flag) == 1 ]] || fail "cursor left hidden"
+    [[ $(pane_flag wrap_flag) == 1 ]] || fail "autowrap left off"
+}
