@@ -95,3 +95,11 @@ TEST(CommandLine, OutputThatCannotBeWrittenIsNotReportedAsSuccess) {
     EXPECT_EQ(runGame({"--help"}, ">/dev/full").status, 1);
     EXPECT_EQ(runGame({"--version"}, ">/dev/full").status, 1);
 }
+
+TEST(CommandLine, MuteGoesOnToTheGameLikeNoArgument) {
+    const GameRun plain = runGame({});
+    const GameRun muted = runGame({"--mute"});
+    EXPECT_EQ(muted.status, plain.status);
+    EXPECT_EQ(muted.err, plain.err);  // here: the game's own message that a terminal is needed
+    EXPECT_EQ(muted.err.find("desconhecido"), std::string::npos);
+}
