@@ -133,8 +133,10 @@ void TerminalPlatform::holdWhileTooSmall() {
 }
 
 Layout TerminalPlatform::currentLayout() const {
-    const int width = screen_.window.right - screen_.window.left + 1;
-    const int height = screen_.window.bottom - screen_.window.top + 1;
+    // The part of the window inside the buffer, as the presenter draws it.
+    const Rect& w = screen_.window;
+    const int width = std::min(w.right, screen_.width - 1) - std::max(w.left, 0) + 1;
+    const int height = std::min(w.bottom, screen_.height - 1) - std::max(w.top, 0) + 1;
     if (size_.columns <= 0 || size_.rows <= 0) return {true, 0, 0, height};  // size unknown: assume it fits
     return layoutFor(size_.columns, size_.rows, width, height);
 }
