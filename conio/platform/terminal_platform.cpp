@@ -89,7 +89,7 @@ void TerminalPlatform::pump(int timeoutMs) {
     const int ready = ::poll(fds, 2, timeoutMs);
     if (ready > 0 && fds[0].revents != 0) readInput();
     handleEvents();
-    for (char key : onIdle(decoder_, nowMs())) keys_.push_back(static_cast<std::uint8_t>(key));
+    queueKeys(keys_, onIdle(decoder_, nowMs()));
 }
 
 void TerminalPlatform::readInput() {
@@ -103,7 +103,7 @@ void TerminalPlatform::readInput() {
     }
     const std::int64_t now = nowMs();
     for (ssize_t i = 0; i < n; ++i) {
-        for (char key : feed(decoder_, buffer[i], now)) keys_.push_back(static_cast<std::uint8_t>(key));
+        queueKeys(keys_, feed(decoder_, buffer[i], now));
     }
 }
 
