@@ -1,6 +1,7 @@
 // The program entry: checks the terminal, sets up the terminal platform, runs the program.
 #include <cstdio>
 
+#include "app/args.hpp"
 #include "conio/conio.hpp"
 #include "conio/platform/terminal_platform.hpp"
 #include "conio/services.hpp"
@@ -16,12 +17,14 @@ void runProgram() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const CommandLine commandLine = parseCommandLine(argc, argv);
+    if (commandLine.exitNow) return commandLine.exitStatus;
     if (!platform::stdioIsTerminal()) {
         std::fputs("vexamor: a entrada e a sa\xc3\xad" "da precisam ser um terminal\n", stderr);
         return 1;
     }
-    platform::TerminalPlatform terminal(platform::TerminalOptions{.muted = false});
+    platform::TerminalPlatform terminal(platform::TerminalOptions{.muted = commandLine.muted});
     conio::installPlatform(terminal);
     runProgram();
     return 0;
