@@ -16,6 +16,13 @@ screen_shows "Aumente" && fail "the notice was not cleared"
 row_exact=$(origin_of_text)
 [[ $row_large == 14 && $row_exact == 12 ]] || fail "text at rows $row_large and $row_exact, expected centred 14 then 12"
 
+# Ctrl-Z with no shell to resume the game (its process group is orphaned): the kernel drops
+# the stop, and the game takes the terminal back at once and plays on.
+"${TMUX_CMD[@]}" send-keys -t game C-z
+sleep 0.3
+wait_for "the game to take the terminal back" test "$(pane_flag alternate_on)" = 1
+ps -o stat= -p "$(game_pid)" | grep -q '^T' && fail "stopped with nobody to continue it"
+wait_for "the repaint" screen_shows "VEXAMOR"
 "${TMUX_CMD[@]}" send-keys -t game x
 expect_restored 0
 
