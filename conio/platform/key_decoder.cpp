@@ -210,4 +210,10 @@ std::optional<std::int64_t> idleDeadline(const KeyDecoder& decoder) {
     return decoder.pendingSinceMs + kEscTimeoutMs;
 }
 
+bool queueKeys(std::deque<std::uint8_t>& queue, const std::string& keys) {
+    if (queue.size() + keys.size() > kKeyBufferBytes) return false;
+    for (char key : keys) queue.push_back(static_cast<std::uint8_t>(key));
+    return true;
+}
+
 }  // namespace platform

@@ -2,7 +2,9 @@
 // Turns the bytes a terminal sends into console key bytes: a pure function of the bytes
 // and the time they arrived, so the caller (and the tests) pass the time in.
 // Two-byte keys come out as a prefix then the code (224 72 for up, 0 59 for F1, ...).
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 
@@ -26,5 +28,14 @@ std::string feed(KeyDecoder& decoder, std::uint8_t byte, std::int64_t nowMs);
 std::string onIdle(KeyDecoder& decoder, std::int64_t nowMs);
 // When onIdle next has something to do, or nothing when it has not.
 std::optional<std::int64_t> idleDeadline(const KeyDecoder& decoder);
+
+// Key bytes that can wait unread. Bounded like a console's keyboard buffer (which holds
+// fifteen keys), with room for a quick burst of typing or a scripted run of keys.
+constexpr std::size_t kKeyBufferBytes = 64;
+
+// Appends decoded keys to the waiting queue in order. A full queue refuses them whole
+// (false), so a held key runs on for a bounded time after release and a two-byte key is
+// never split.
+bool queueKeys(std::deque<std::uint8_t>& queue, const std::string& keys);
 
 }  // namespace platform

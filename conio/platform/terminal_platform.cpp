@@ -89,7 +89,7 @@ void TerminalPlatform::pump(int timeoutMs) {
     const int ready = ::poll(fds, 2, timeoutMs);
     if (ready > 0 && fds[0].revents != 0) readInput();
     handleEvents();
-    for (char key : onIdle(decoder_, nowMs())) keys_.push_back(static_cast<std::uint8_t>(key));
+    queueKeys(keys_, onIdle(decoder_, nowMs()));
 }
 
 void TerminalPlatform::readInput() {
@@ -103,7 +103,7 @@ void TerminalPlatform::readInput() {
     }
     const std::int64_t now = nowMs();
     for (ssize_t i = 0; i < n; ++i) {
-        for (char key : feed(decoder_, buffer[i], now)) keys_.push_back(static_cast<std::uint8_t>(key));
+        queueKeys(keys_, feed(decoder_, buffer[i], now));
     }
 }
 
@@ -133,8 +133,10 @@ void TerminalPlatform::holdWhileTooSmall() {
 }
 
 Layout TerminalPlatform::currentLayout() const {
-    const int width = screen_.window.right - screen_.window.left + 1;
-    const int height = screen_.window.bottom - screen_.window.top + 1;
+    // The part of the window inside the buffer, as the presenter draws it.
+    const Rect& w = screen_.window;
+    const int width = std::min(w.right, screen_.width - 1) - std::max(w.left, 0) + 1;
+    const int height = std::min(w.bottom, screen_.height - 1) - std::max(w.top, 0) + 1;
     if (size_.columns <= 0 || size_.rows <= 0) return {true, 0, 0, height};  // size unknown: assume it fits
     return layoutFor(size_.columns, size_.rows, width, height);
 }

@@ -12,7 +12,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 
 namespace platform {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <string>
 #include <utility>
 #include <vector>
@@ -145,4 +146,17 @@ TEST(KeyDecoder, GarbageAndBrokenSequencesAreDroppedWhole) {
     EXPECT_EQ(decode("\x1b[12\r"), "\r");
     EXPECT_EQ(decode("\xc3x"), "x");
     EXPECT_EQ(decode("\xe2\x82\x1b[A"), ext(72));
+}
+
+TEST(KeyQueue, KeysWaitInOrderAndAFullQueueRefusesWholeKeys) {
+    std::deque<std::uint8_t> queue;
+    EXPECT_TRUE(platform::queueKeys(queue, "a"));
+    EXPECT_TRUE(platform::queueKeys(queue, ext(72)));
+    EXPECT_EQ(queue, (std::deque<std::uint8_t>{'a', 224, 72}));
+    while (queue.size() < platform::kKeyBufferBytes - 1) ASSERT_TRUE(platform::queueKeys(queue, "x"));
+    EXPECT_FALSE(platform::queueKeys(queue, ext(80))) << "a two-byte key that does not fit is refused whole";
+    EXPECT_EQ(queue.size(), platform::kKeyBufferBytes - 1);
+    EXPECT_TRUE(platform::queueKeys(queue, "y"));
+    EXPECT_FALSE(platform::queueKeys(queue, "z"));
+    EXPECT_EQ(queue.back(), 'y');
 }

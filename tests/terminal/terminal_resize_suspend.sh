@@ -3,6 +3,9 @@
 source "$(dirname "$0")/session.bash"
 
 resize() { "${TMUX_CMD[@]}" resize-window -t game -x "$1" -y "$2"; }
+# Asked again on every try: the game returns to its screen at its next present, which may
+# wait for the tone it was stopped in.
+alternate_on() { [[ $(pane_flag alternate_on) == 1 ]]; }
 origin_of_text() { pane_text | grep -n "PARA SAIR" | cut -d: -f1; }
 
 start_game 100 30
@@ -18,6 +21,13 @@ screen_shows "Aumente" && fail "the notice was not cleared"
 row_exact=$(origin_of_text)
 [[ $row_large == 26 && $row_exact == 24 ]] || fail "text at rows $row_large and $row_exact, expected centred 26 then 24"
 
+# Ctrl-Z with no shell to resume the game (its process group is orphaned): the kernel drops
+# the stop, and the game takes the terminal back at once and plays on.
+"${TMUX_CMD[@]}" send-keys -t game C-z
+sleep 0.3
+wait_for "the game to take the terminal back" alternate_on
+ps -o stat= -p "$(game_pid)" | grep -q '^T' && fail "stopped with nobody to continue it"
+wait_for "the repaint" screen_shows "PARA SAIR"
 "${TMUX_CMD[@]}" send-keys -t game Escape
 expect_restored 0
 
@@ -41,9 +51,6 @@ wait_for "the main screen" test "$(pane_flag alternate_on)" = 0
 [[ $(pane_flag cursor_flag) == 1 ]] || fail "cursor hidden while stopped"
 
 "${TMUX_CMD[@]}" send-keys -t game "fg" Enter
-# Asked again on every try: the game returns to its screen at its next present, which may
-# wait for the tone it was stopped in.
-alternate_on() { [[ $(pane_flag alternate_on) == 1 ]]; }
 wait_for "the alternate screen again" alternate_on
 wait_for "the repaint after resuming" game_drew
 [[ $(pane_flag cursor_flag) == 0 ]] || fail "cursor shown after resuming"

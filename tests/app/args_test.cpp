@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct GameRun {
+    int status = -1;  // exit status, or -1 when the program did not exit normally
+    std::string out;
+    std::string err;
+};
+
+std::string shellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Runs the game binary with no terminal at all: stdin from /dev/null, stdout a pipe,
+// stderr a file. `redirect` may replace where stdout goes.
+GameRun runGame(const std::vector<std::string>& arguments, const std::string& redirect = "") {
+    const std::string errPath = ::testing::TempDir() + "vexamor_args_stderr.txt";
+    std::string command = shellQuoted(VEXAMOR_BINARY);
+    for (const auto& argument : arguments) command += " " + shellQuoted(argument);
+    command += " </dev/null 2>" + shellQuoted(errPath) + " " + redirect;
+    GameRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return run;
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, got);
+    const int wait = pclose(pipe);
+    if (WIFEXITED(wait)) run.status = WEXITSTATUS(wait);
+    std::ifstream errFile(errPath, std::ios::binary);
+    std::stringstream err;
+    err << errFile.rdbuf();
+    run.err = err.str();
+    return run;
+}
+
+bool hasControlBytes(const std::string& text) {
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 && c != '\n') || byte == 0x7F) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(CommandLine, HelpListsTheOptionsInPortugueseWithoutATerminal) {
+    const GameRun run = runGame({"--help"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.err.empty()) << run.err;
+    EXPECT_EQ(run.out.rfind("Uso: vexamor", 0), 0u) << run.out;
+    for (const char* option : {"--mute", "--help", "--version"}) {
+        EXPECT_NE(run.out.find(std::string("  ") + option), std::string::npos) << option;
+    }
+    EXPECT_NE(run.out.find("sem som"), std::string::npos);
+    EXPECT_FALSE(hasControlBytes(run.out));  // nothing was sent to set up a terminal
+}
+
+TEST(CommandLine, VersionPrintsOneLine) {
+    const GameRun run = runGame({"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.err.empty()) << run.err;
+    EXPECT_TRUE(std::regex_match(run.out, std::regex("vexamor [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << run.out;
+    EXPECT_EQ(runGame({"--mute", "--version"}).out, run.out);
+}
+
+TEST(CommandLine, UnknownArgumentsGetOneSafeLineAndStatusTwo) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"--bogus"}, {"-m"}, {""}, {"--MUTE"}, {"--mute", "extra"}, {"--help", "--verbose"},
+        {"\x1b[2J\x1b]0;x\x07", "--mute"}, {"a\nb"},
+    };
+    for (const auto& arguments : cases) {
+        SCOPED_TRACE(arguments.front());
+        const GameRun run = runGame(arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.out.empty()) << run.out;
+        EXPECT_EQ(run.err.rfind("vexamor: argumento desconhecido", 0), 0u) << run.err;
+        ASSERT_FALSE(run.err.empty());
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1);
+        EXPECT_FALSE(hasControlBytes(run.err));
+    }
+}
+
+TEST(CommandLine, OutputThatCannotBeWrittenIsNotReportedAsSuccess) {
+    EXPECT_EQ(runGame({"--help"}, ">/dev/full").status, 1);
+    EXPECT_EQ(runGame({"--version"}, ">/dev/full").status, 1);
+}
+
+TEST(CommandLine, MuteGoesOnToTheGameLikeNoArgument) {
+    const GameRun plain = runGame({});
+    const GameRun muted = runGame({"--mute"});
+    EXPECT_EQ(muted.status, plain.status);
+    EXPECT_EQ(muted.err, plain.err);  // here: the game's own message that a terminal is needed
+    EXPECT_EQ(muted.err.find("desconhecido"), std::string::npos);
+}

@@ -1,0 +1,44 @@
+#include "conio/platform/terminal_session.hpp"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <csignal>
+#include <thread>
+
+// A full non-blocking pipe gives short writes and EAGAIN; every byte must still arrive, in order.
+TEST(TerminalWrite, ShortWritesAndFullPipeLoseNothing) {
+    int fds[2];
+    ASSERT_EQ(::pipe2(fds, O_NONBLOCK), 0);
+    std::string frame;
+    for (int i = 0; i < 300000; ++i) frame += static_cast<char>('a' + i % 26);
+
+    std::string received;
+    std::thread reader([&] {
+        char buffer[4096];
+        for (;;) {
+            const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
+            if (n == 0) break;
+            if (n > 0) received.append(buffer, static_cast<std::size_t>(n));
+            if (n < 0) std::this_thread::yield();
+        }
+    });
+    EXPECT_TRUE(platform::writeAll(fds[1], frame));
+    ::close(fds[1]);
+    reader.join();
+    ::close(fds[0]);
+    EXPECT_EQ(received, frame);
+}
+
+TEST(TerminalWrite, ClosedReaderIsAFailureNotAHang) {
+    int fds[2];
+    ASSERT_EQ(::pipe2(fds, O_NONBLOCK), 0);
+    ::close(fds[0]);
+    std::signal(SIGPIPE, SIG_IGN);
+    EXPECT_FALSE(platform::writeAll(fds[1], "frame"));
+    std::signal(SIGPIPE, SIG_DFL);
+    ::close(fds[1]);
+}
