@@ -1,0 +1,113 @@
+# A player's walk in a real terminal: the intro draws the banner line by line, the menu
+# animates it, '1' steps through the six colour pages with the arrows and Enter (ESC is
+# ignored there), the menu comes back, and ESC ends the program with the terminal restored.
+set -euo pipefail
+export LC_ALL=C.UTF-8
+
+BIN=$1
+WORK=$(mktemp -d)
+SERVER="vexamor-menus-walk-$$"
+TMUX_CMD=(tmux -L "$SERVER" -f /dev/null)
+
+finish() {
+    "${TMUX_CMD[@]}" kill-server 2>/dev/null || true
+    rm -rf "$WORK"
+}
+trap finish EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    "${TMUX_CMD[@]}" capture-pane -p -t walk >&2 2>/dev/null || true
+    exit 1
+}
+
+# wait_for SECONDS DESCRIPTION COMMAND...: retries the command every 0.1 s.
+wait_for() {
+    local seconds=$1 what=$2
+    shift 2
+    for _ in $(seq $((seconds * 10))); do
+        if "$@" >/dev/null 2>&1; then return 0; fi
+        sleep 0.1
+    done
+    fail "timed out waiting for $what"
+}
+
+screen() { "${TMUX_CMD[@]}" capture-pane -p -t walk; }
+row() { screen | sed -n "$1p"; }
+colour_row() { "${TMUX_CMD[@]}" capture-pane -p -e -t walk | sed -n "$1p"; }
+shows() { screen | grep -qF -- "$1"; }
+row_shows() { row "$1" | grep -qF -- "$2"; }
+# The character at a 1-based column of a row.
+cell() { local line; line=$(row "$1"); printf '%s' "${line:$(($2 - 1)):1}"; }
+colour_row_differs() { [[ $(colour_row "$1") != "$2" ]]; }
+keys() { "${TMUX_CMD[@]}" send-keys -t walk "$@"; }
+pane_flag() { "${TMUX_CMD[@]}" display -p -t walk "#{$1}"; }
+
+cat >"$WORK/run.sh" <<RUN
+stty -g >"$WORK/before"
+SDL_AUDIODRIVER=dummy "$BIN"
+echo \$? >"$WORK/status"
+stty -g >"$WORK/after"
+exec sleep 600
+RUN
+"${TMUX_CMD[@]}" new-session -d -s walk -x 80 -y 25 "bash --norc --noprofile $WORK/run.sh"
+"${TMUX_CMD[@]}" set -g escape-time 0
+
+# The intro: the first block appears long before the second one (about 6 s of jingle).
+wait_for 10 "the banner's first line" row_shows 2 ".--.  .--. .-------."
+row 10 | grep -q '[^ ]' && fail "the second block was drawn with the first line"
+wait_for 30 "the menu after the intro" shows "DIGITE [1] PARA AJUSTAR AS CORES DO JOGO"
+shows "DIGITE [2] PARA COMEÇAR A JOGAR" || fail "second menu line"
+row_shows 24 "[ESC] PARA SAIR" || fail "the quit hint on row 24"
+row_shows 15 "\`-'    \`-'  \`----'  \`-'  \`--'" || fail "the banner's last line on row 15"
+for r in 8 9; do row "$r" | grep -q '[^ ]' && fail "row $r was written"; done
+
+# The banner animates under the menu: its colour changes every 50 ms.
+before=$(colour_row 2)
+wait_for 3 "the banner to change colour" colour_row_differs 2 "$before"
+
+keys 1
+wait_for 5 "page 1" row_shows 7 " COR DA SUA NAVE:    ±"
+shows "DIGITE" && fail "the menu was not cleared for the pages"
+row_shows 14 "USE ← → PARA DEFINIR A COR E [ENTER] PARA CONTINUAR" || fail "the prompt"
+before=$(colour_row 7)
+keys Right
+wait_for 3 "the preview to take the next colour" colour_row_differs 7 "$before"
+
+keys Enter
+wait_for 3 "page 2" row_shows 7 " COR DAS NAVES INIMIGAS:    ♥  ♦  ♣  ♠"
+keys Escape
+sleep 0.5
+row_shows 7 "NAVES INIMIGAS" || fail "ESC left page 2"
+
+keys Enter
+wait_for 3 "page 3" row_shows 7 " COR DO TIRO DOS INIMIGOS:"
+for r in 3 5 7; do [[ $(cell "$r" 48) == "│" ]] || fail "no shot mark at column 48 of row $r"; done
+
+keys Enter
+wait_for 3 "page 4" row_shows 7 " COR DO TIRO DA SUA NAVE:"
+
+keys Enter
+wait_for 3 "page 5" row_shows 7 " COR DA TELA DO JOGO:"
+for r in 3 5; do row "$r" | grep -q '[^ ]' && fail "the block did not cover the mark on row $r"; done
+# The default screen colour 4 (red) as the block's background, columns 45 to 52,
+# whatever the foreground in force.
+block="$(printf '%44s')"$'\e[41m        \e[40m'
+backgrounds() { colour_row "$1" | sed -E 's/\x1b\[(3[0-9]|9[0-7])m//g'; }
+for r in 3 4 5 6; do backgrounds "$r" | grep -qF -- "$block" || fail "no red block on row $r"; done
+
+keys Enter
+wait_for 3 "page 6" row_shows 7 " COR DAS MENSAGENS NA TELA:    MENSAGENS"
+row 7 | grep -qF "JOGO" && fail "page 5's title shows through"
+for r in 3 4 5 6; do colour_row "$r" | grep -qF $'\e[41m' && fail "page 5's block left on row $r"; done
+
+keys Enter
+wait_for 3 "the menu after page 6" shows "DIGITE [1] PARA AJUSTAR AS CORES DO JOGO"
+
+keys Escape
+wait_for 5 "the program to end" test -s "$WORK/after"
+[[ $(cat "$WORK/status") == 0 ]] || fail "exit status $(cat "$WORK/status")"
+cmp -s "$WORK/before" "$WORK/after" || fail "terminal settings changed"
+[[ $(pane_flag alternate_on) == 0 ]] || fail "still on the alternate screen"
+
+echo "intro, menu and the six colour pages walked"
