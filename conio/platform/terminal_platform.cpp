@@ -52,18 +52,24 @@ std::uint8_t TerminalPlatform::readKey() {
     }
 }
 
+// Tones and sleeps share the tone player's timeline: a sleep between two tones is queued
+// as silence, so the pauses of a tune are heard, and a run of short tones and sleeps keeps
+// its exact total length. While waiting, keys are read and decoded on time.
 void TerminalPlatform::beep(unsigned frequencyHz, unsigned durationMs) {
     present();
-    tones_.play(frequencyHz, durationMs);
-    pump(0);
+    waitUntil(tones_.schedule(frequencyHz, durationMs));
 }
 
 void TerminalPlatform::sleep(unsigned durationMs) {
     present();
-    const std::int64_t end = nowMicros() + std::int64_t{durationMs} * 1000;
-    for (std::int64_t now = nowMicros(); now < end; now = nowMicros()) {
-        pump(static_cast<int>((end - now + 999) / 1000));
-        present();  // a resize or a resumption repaints at once, not after the sleep
+    waitUntil(tones_.schedule(0, durationMs));
+}
+
+void TerminalPlatform::waitUntil(std::chrono::steady_clock::time_point end) {
+    using namespace std::chrono;
+    for (auto now = steady_clock::now(); now < end; now = steady_clock::now()) {
+        pump(static_cast<int>(duration_cast<milliseconds>(end - now + microseconds(999)).count()));
+        present();  // a resize or a resumption repaints at once, not after the wait
     }
     pump(0);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 // The platform on a real POSIX terminal: raw keys through the key decoder, the screen
 // buffer shown by the presenter before everything that blocks, tones through TonePlayer.
 // Construct it only when stdioIsTerminal() holds; one per process.
@@ -42,6 +43,7 @@ public:
 
 private:
     void pump(int timeoutMs);
+    void waitUntil(std::chrono::steady_clock::time_point end);
     void readInput();
     void handleEvents();
     void holdWhileTooSmall();

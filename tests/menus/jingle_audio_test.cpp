@@ -82,6 +82,21 @@ std::vector<ToneRun> toneRuns(const std::vector<std::int16_t>& samples) {
     return runs;
 }
 
+// Lengths of the stretches of at least 5 ms of exact silence between two sample positions.
+std::vector<std::size_t> silences(const std::vector<std::int16_t>& samples, std::size_t from, std::size_t to) {
+    std::vector<std::size_t> found;
+    std::size_t length = 0;
+    for (std::size_t i = from; i < to; ++i) {
+        if (samples[i] == 0) {
+            ++length;
+            continue;
+        }
+        if (length >= kSampleRate * 5 / 1000) found.push_back(length);
+        length = 0;
+    }
+    return found;
+}
+
 // Frequency from the sign changes over a run, leaving out its first and last windows.
 double frequencyOf(const std::vector<std::int16_t>& samples, const ToneRun& run) {
     const std::size_t from = run.begin + kWindow;
@@ -128,5 +143,11 @@ TEST(JingleOnDisk, FirstTonesHaveTheJinglesFrequencies) {
         EXPECT_EQ(runs[i].frequencyHz, expected[i]);
         EXPECT_NEAR(frequencyOf(samples, runs[i]), expected[i], expected[i] * 0.01);
     }
+    // Line 1 pauses 10 ms after each of its four tones: heard as silence, not run together.
+    std::size_t firstSound = runs[0].begin;
+    while (samples[firstSound] == 0) ++firstSound;
+    const std::vector<std::size_t> gaps = silences(samples, firstSound, runs[4].begin);
+    ASSERT_EQ(gaps.size(), 4u);
+    for (const std::size_t gap : gaps) EXPECT_NEAR(static_cast<double>(gap), kSampleRate * 10 / 1000.0, 60.0);
     std::remove(audio.c_str());
 }

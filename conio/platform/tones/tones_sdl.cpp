@@ -88,7 +88,7 @@ struct TonePlayer::Impl {
     ToneSynth synth;
     SDL_AudioDeviceID device = 0;
 
-    void wait(unsigned frequencyHz, unsigned durationMs) {
+    ToneClock::time_point schedule(unsigned frequencyHz, unsigned durationMs) {
         const auto end = scheduleWait(timeline, ToneClock::now(),
                                       std::chrono::milliseconds(durationMs));
         if (device != 0) {
@@ -96,7 +96,7 @@ struct TonePlayer::Impl {
             queueTone(synth, frequencyHz, msToFrames(durationMs, synth.sampleRate));
             SDL_UnlockAudioDevice(device);
         }
-        std::this_thread::sleep_until(end);
+        return end;
     }
 
     // Frames the callback has yet to render, read under the device lock.
@@ -134,11 +134,15 @@ TonePlayer::~TonePlayer() {
 }
 
 void TonePlayer::play(unsigned frequencyHz, unsigned durationMs) {
-    impl_->wait(frequencyHz, durationMs);
+    std::this_thread::sleep_until(schedule(frequencyHz, durationMs));
 }
 
 void TonePlayer::rest(unsigned durationMs) {
-    impl_->wait(0, durationMs);
+    std::this_thread::sleep_until(schedule(0, durationMs));
+}
+
+ToneClock::time_point TonePlayer::schedule(unsigned frequencyHz, unsigned durationMs) {
+    return impl_->schedule(frequencyHz, durationMs);
 }
 
 bool TonePlayer::audible() const {

@@ -18,8 +18,11 @@ void TonePlayer::play(unsigned, unsigned durationMs) {
 }
 
 void TonePlayer::rest(unsigned durationMs) {
-    std::this_thread::sleep_until(scheduleWait(impl_->timeline, ToneClock::now(),
-                                               std::chrono::milliseconds(durationMs)));
+    std::this_thread::sleep_until(schedule(0, durationMs));
+}
+
+ToneClock::time_point TonePlayer::schedule(unsigned, unsigned durationMs) {
+    return scheduleWait(impl_->timeline, ToneClock::now(), std::chrono::milliseconds(durationMs));
 }
 
 bool TonePlayer::audible() const {
