@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -25,7 +26,8 @@ std::string shellQuoted(const std::string& text) {
 // Runs the game binary with no terminal at all: stdin from /dev/null, stdout a pipe,
 // stderr a file. `redirect` may replace where stdout goes.
 GameRun runGame(const std::vector<std::string>& arguments, const std::string& redirect = "") {
-    const std::string errPath = ::testing::TempDir() + "vexamor_args_stderr.txt";
+    // One file per process: CTest runs test cases side by side.
+    const std::string errPath = ::testing::TempDir() + "vexamor_args_stderr_" + std::to_string(getpid()) + ".txt";
     std::string command = shellQuoted(VEXAMOR_BINARY);
     for (const auto& argument : arguments) command += " " + shellQuoted(argument);
     command += " </dev/null 2>" + shellQuoted(errPath) + " " + redirect;
@@ -41,6 +43,7 @@ GameRun runGame(const std::vector<std::string>& arguments, const std::string& re
     std::stringstream err;
     err << errFile.rdbuf();
     run.err = err.str();
+    std::remove(errPath.c_str());
     return run;
 }
 
