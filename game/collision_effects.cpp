@@ -4,6 +4,7 @@
 
 #include "conio/conio.hpp"
 #include "conio/services.hpp"
+#include "game/screen.hpp"
 
 namespace {
 
@@ -41,17 +42,7 @@ void playDeathAnimation(int x, int y) {
 }
 
 void showGameOver(GameState& state, const ColorScheme& colors) {
-    for (int x = 2; x <= 49; ++x) {
-        for (int y = 2; y <= 24; ++y) {
-            conio::gotoxy(x, y);
-            conio::printf(" ");
-        }
-    }
-    conio::textcolor(colors.messageColor);
-    conio::gotoxy(20, 12);
-    conio::printf("GAME OVER");
-    conio::gotoxy(20, 14);
-    conio::printf("%i PONTOS", state.score);
+    showFieldMessage("GAME OVER", state.score, colors);
     state.key = static_cast<std::int8_t>(kKeyEsc);
     conio::_sleep(kGameOverMs);
 }

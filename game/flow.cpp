@@ -55,17 +55,7 @@ bool gameGoesOn(const Game& g) {
 }
 
 void showFarewell(GameState& s, const ColorScheme& colors) {
-    for (int x = 2; x <= 49; ++x) {
-        for (int y = 2; y <= 24; ++y) {
-            conio::gotoxy(x, y);
-            conio::printf(" ");
-        }
-    }
-    conio::textcolor(colors.messageColor);
-    conio::gotoxy(20, 12);
-    conio::printf("ATE A PROXIMA");
-    conio::gotoxy(20, 14);
-    conio::printf("%i PONTOS", s.score);
+    showFieldMessage("ATE A PROXIMA", s.score, colors);
     s.key = static_cast<std::int8_t>(kKeyEsc);
     conio::_getch();
 }

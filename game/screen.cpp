@@ -154,3 +154,21 @@ void renderPlayField(PlayField& f, const ColorScheme& colors) {
         }
     }
 }
+
+void blankPlayField() {
+    for (int x = 2; x <= 49; ++x) {
+        for (int y = 2; y <= 24; ++y) {
+            conio::gotoxy(x, y);
+            conio::printf(" ");
+        }
+    }
+}
+
+void showFieldMessage(const char* message, std::int32_t score, const ColorScheme& colors) {
+    blankPlayField();
+    conio::textcolor(colors.messageColor);
+    conio::gotoxy(20, 12);
+    conio::printf(message);
+    conio::gotoxy(20, 14);
+    conio::printf("%i PONTOS", score);
+}

@@ -10,7 +10,7 @@
 #include "game/pickups.hpp"
 #include "game/screen.hpp"
 #include "game/ship.hpp"
-#include "game/specials.hpp"
+#include "game/weapons.hpp"
 
 namespace {
 

@@ -1,8 +1,9 @@
-#include "game/specials.hpp"
+#include "game/weapons.hpp"
 
 #include "conio/conio.hpp"
 #include "conio/services.hpp"
 #include "game/score.hpp"
+#include "game/screen.hpp"
 
 namespace {
 
@@ -51,17 +52,6 @@ void flash() {
     }
 }
 
-// Wipes sparkles and objects from the screen; the render pass of this tick draws again
-// whatever is still Live.
-void blankField() {
-    for (int x = 2; x <= 49; ++x) {
-        for (int y = 2; y <= 24; ++y) {
-            conio::gotoxy(x, y);
-            conio::printf(" ");
-        }
-    }
-}
-
 }  // namespace
 
 void fireVolley(PlayField& field, GameState& state) {
@@ -78,5 +68,7 @@ void dropBomb(PlayField& field, GameState& state, const ColorScheme& colors) {
     sweepField(field, state);
     conio::textcolor(colors.shotColor);
     flash();
-    blankField();
+    // Wipes sparkles and objects from the screen; the render pass of this tick draws
+    // again whatever is still Live.
+    blankPlayField();
 }

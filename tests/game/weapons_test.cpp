@@ -7,7 +7,7 @@
 #include "conio/conio.hpp"
 #include "conio/services.hpp"
 #include "game/block.hpp"
-#include "game/specials.hpp"
+#include "game/weapons.hpp"
 #include "tests/support/headless.hpp"
 
 namespace {
