@@ -4,16 +4,9 @@
 
 #include "conio/services.hpp"
 #include "game/block.hpp"
+#include "tests/support/play_state.hpp"
 
 namespace {
-
-int liveCells(const CellLayer& layer) {
-    int count = 0;
-    for (const auto& column : layer) {
-        for (Cell cell : column) count += cell == Cell::Live;
-    }
-    return count;
-}
 
 bool rowLive(const CellLayer& layer, int y, int x0) {
     for (int x = x0; x < x0 + 5; ++x) {

@@ -2,16 +2,9 @@
 
 #include "conio/services.hpp"
 #include "game/pickups.hpp"
+#include "tests/support/play_state.hpp"
 
 namespace {
-
-int liveCells(const CellLayer& layer) {
-    int count = 0;
-    for (const auto& column : layer) {
-        for (Cell cell : column) count += cell == Cell::Live;
-    }
-    return count;
-}
 
 // The roll, the column draw, the row draw and the sweep draw of one tick.
 void rollOnce(PlayField& field, int roll, int column, int row, int sweep = 3499) {

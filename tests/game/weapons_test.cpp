@@ -9,6 +9,7 @@
 #include "game/block.hpp"
 #include "game/weapons.hpp"
 #include "tests/support/headless.hpp"
+#include "tests/support/play_state.hpp"
 
 namespace {
 
@@ -21,14 +22,6 @@ struct Bench {
 
     explicit Bench(char key) { state.key = static_cast<std::int8_t>(key); }
 };
-
-int liveCells(const CellLayer& layer) {
-    int count = 0;
-    for (const auto& column : layer) {
-        for (Cell cell : column) count += cell == Cell::Live;
-    }
-    return count;
-}
 
 }  // namespace
 

@@ -27,6 +27,14 @@ inline CellList cellsIn(const CellLayer& layer, Cell state) {
     return cells;
 }
 
+inline int liveCells(const CellLayer& layer) {
+    int count = 0;
+    for (const auto& column : layer) {
+        for (Cell cell : column) count += cell == Cell::Live;
+    }
+    return count;
+}
+
 // What the render pass does to the cells: Erase becomes Empty. Lets a test run the
 // same phase over several ticks.
 inline void clearErased(CellLayer& layer) {
