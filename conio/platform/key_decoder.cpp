@@ -6,6 +6,7 @@ namespace platform {
 namespace {
 
 constexpr char kEsc = '\x1b';
+constexpr int kExtendedPrefix = 224;
 constexpr std::size_t kMaxSequence = 32;  // longer than any key sequence; anything beyond is noise
 
 std::string twoByteKey(std::uint8_t prefix, std::uint8_t code) {
@@ -103,7 +104,10 @@ std::string utf8Key(std::string_view bytes) {
     constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
     if (cp < kMinimum[bytes.size()] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return {};
     const int byte = isLetterBeyondAscii(cp) ? unicodeToCp437(cp) : -1;
-    return std::string(1, byte < 0 ? '?' : static_cast<char>(byte));
+    // α sits on 224, the prefix of two-byte keys: alone it would pair with the next key's
+    // byte into a false arrow or editing key, so it reads as any other missing letter.
+    if (byte < 0 || byte == kExtendedPrefix) return "?";
+    return std::string(1, static_cast<char>(byte));
 }
 
 // A byte with nothing pending.

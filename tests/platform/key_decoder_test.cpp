@@ -125,6 +125,7 @@ TEST(KeyDecoder, Utf8LettersBecomeCodePageBytes) {
     for (const auto& [text, byte] : letters) EXPECT_EQ(decode(text), std::string(1, static_cast<char>(byte))) << text;
     // Characters that are not letters of the page, or not in it at all, are '?'.
     for (const char* other : {"ã", "õ", "€", "£", "░", "→", "😀", "÷"}) EXPECT_EQ(decode(other), "?") << other;
+    EXPECT_EQ(decode("αH"), "?H") << "α's byte is the two-byte-key prefix; alone it would make a false arrow";
     EXPECT_EQ(decode("aéb"), "a\x82" "b");
 }
 
