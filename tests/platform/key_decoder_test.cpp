@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -160,4 +161,58 @@ TEST(KeyQueue, KeysWaitInOrderAndAFullQueueRefusesWholeKeys) {
     EXPECT_TRUE(platform::queueKeys(queue, "y"));
     EXPECT_FALSE(platform::queueKeys(queue, "z"));
     EXPECT_EQ(queue.back(), 'y');
+}
+
+namespace {
+
+// Checks that `keys` is a run of whole console keys: each prefix byte (0 or 224) followed by
+// a code the console sends under it, and no byte a key never is (10 and 127 are translated).
+::testing::AssertionResult wholeKeys(const std::string& keys) {
+    static const std::string extendedCodes = {72, 80, 75, 77, 71, 79, 73, 81, 82, 83, '\x85', '\x86'};
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const auto byte = static_cast<std::uint8_t>(keys[i]);
+        if (byte == 10 || byte == 127) return ::testing::AssertionFailure() << "untranslated byte " << int(byte);
+        if (byte != 0 && byte != 224) continue;
+        if (i + 1 == keys.size()) return ::testing::AssertionFailure() << "prefix " << int(byte) << " without its code";
+        const auto code = static_cast<std::uint8_t>(keys[++i]);
+        const bool known = byte == 0 ? (code == 3 || (code >= 59 && code <= 68))
+                                     : extendedCodes.find(static_cast<char>(code)) != std::string::npos;
+        if (!known) return ::testing::AssertionFailure() << "prefix " << int(byte) << " with code " << int(code);
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// Bytes a terminal might send, weighted toward the pieces of escape sequences and UTF-8.
+std::uint8_t randomTerminalByte(std::mt19937& random) {
+    static const std::string pieces = "\x1b\x1b\x1b[[[OO0123456789;;:~~^$@ABCDEFHPQRSZabcdq<?\r\n\x7f\b";
+    switch (random() % 4) {
+        case 0: return static_cast<std::uint8_t>(pieces[random() % pieces.size()]);
+        case 1: return static_cast<std::uint8_t>(0x80 + random() % 0x80);  // UTF-8 leads and continuations
+        default: return static_cast<std::uint8_t>(random() % 256);
+    }
+}
+
+}  // namespace
+
+TEST(KeyDecoder, RandomByteStreamsGiveOnlyWholeKeysInBoundedMemory) {
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        std::mt19937 random(seed);
+        KeyDecoder d;
+        std::deque<std::uint8_t> queue;
+        std::int64_t now = 0;
+        for (int step = 0; step < 20000; ++step) {
+            now += random() % 4 == 0 ? static_cast<std::int64_t>(random() % (3 * kEscTimeoutMs)) : 0;
+            const std::string keys = random() % 8 == 0 ? onIdle(d, now) : feed(d, randomTerminalByte(random), now);
+            ASSERT_TRUE(wholeKeys(keys)) << "seed " << seed << " step " << step;
+            ASSERT_LE(d.pending.size(), 32u) << "seed " << seed << " step " << step;
+            platform::queueKeys(queue, keys);
+            ASSERT_LE(queue.size(), platform::kKeyBufferBytes);
+            if (random() % 3 == 0 && !queue.empty()) queue.pop_front();
+        }
+        // Whatever came before, a clean arrow key after a pause is read as one.
+        const std::string after = feedAll(d, "\x1b[A", now + 1000);
+        ASSERT_GE(after.size(), 2u) << "seed " << seed;
+        EXPECT_EQ(after.substr(after.size() - 2), ext(72)) << "seed " << seed;
+        EXPECT_TRUE(d.pending.empty());
+    }
 }
