@@ -61,13 +61,16 @@ Clip clipToBuffer(const ScreenBuffer& buffer, Rect rect) {
 template <typename Visit>
 void forEachClippedCell(const ScreenBuffer& buffer, Rect rect, std::size_t available, Visit visit) {
     if (rect.right < rect.left || rect.bottom < rect.top) return;
-    const std::int64_t width = std::int64_t{rect.right} - rect.left + 1;
+    // Unsigned: the offsets are never negative inside the clip, and a rectangle spanning the
+    // whole int range gives an index past 2^63, beyond what a signed product can hold.
+    const auto width = static_cast<std::uint64_t>(std::int64_t{rect.right} - rect.left + 1);
     const Clip clip = clipToBuffer(buffer, rect);
     if (clip.empty()) return;
     for (std::int64_t y = clip.top; y <= clip.bottom; ++y) {
         for (std::int64_t x = clip.left; x <= clip.right; ++x) {
-            const std::int64_t index = (y - rect.top) * width + (x - rect.left);
-            if (index < 0 || static_cast<std::uint64_t>(index) >= available) continue;
+            const std::uint64_t index = static_cast<std::uint64_t>(y - rect.top) * width +
+                                        static_cast<std::uint64_t>(x - rect.left);
+            if (index >= available) continue;
             visit(static_cast<int>(x), static_cast<int>(y), static_cast<std::size_t>(index));
         }
     }

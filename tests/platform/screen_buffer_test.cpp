@@ -119,5 +119,9 @@ TEST(ScreenBufferRect, ReadAndWriteClipToTheBufferAndTouchOnlyTheirCells) {
     std::vector<Cell> untouched(1, Cell{'?', 1});
     platform::readRect(b, Rect{3, 3, 1, 1}, untouched);  // inverted
     platform::readRect(b, Rect{-2147483647 - 1, 0, 2147483647, 0}, untouched);  // extreme but short buffer
+    constexpr int kMin = -2147483647 - 1;
+    platform::readRect(b, Rect{kMin, kMin, 2147483647, 2147483647}, untouched);
+    platform::writeRect(b, Rect{kMin, kMin, 2147483647, 2147483647}, untouched);
     EXPECT_EQ(untouched[0], (Cell{'?', 1}));
+    EXPECT_EQ(platform::cellAt(b, 0, 0), (Cell{'Y', 3}));
 }
