@@ -4,54 +4,21 @@
 set -euo pipefail
 export LC_ALL=C.UTF-8
 
-BIN=$1
-WORK=$(mktemp -d)
-SERVER="vexamor-menus-walk-$$"
-TMUX_CMD=(tmux -L "$SERVER" -f /dev/null)
+source "$(dirname "$0")/session.bash"
+# No sound device is needed to walk the menus.
+export SDL_AUDIODRIVER=dummy
 
-finish() {
-    "${TMUX_CMD[@]}" kill-server 2>/dev/null || true
-    rm -rf "$WORK"
-}
-trap finish EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    "${TMUX_CMD[@]}" capture-pane -p -t walk >&2 2>/dev/null || true
-    exit 1
-}
-
-# wait_for SECONDS DESCRIPTION COMMAND...: retries the command every 0.1 s.
-wait_for() {
-    local seconds=$1 what=$2
-    shift 2
-    for _ in $(seq $((seconds * 10))); do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.1
-    done
-    fail "timed out waiting for $what"
-}
-
-screen() { "${TMUX_CMD[@]}" capture-pane -p -t walk; }
+screen() { pane_text; }
 row() { screen | sed -n "$1p"; }
-colour_row() { "${TMUX_CMD[@]}" capture-pane -p -e -t walk | sed -n "$1p"; }
-shows() { screen | grep -qF -- "$1"; }
+colour_row() { "${TMUX_CMD[@]}" capture-pane -p -e -t game | sed -n "$1p"; }
+shows() { screen_shows "$1"; }
 row_shows() { row "$1" | grep -qF -- "$2"; }
 # The character at a 1-based column of a row.
 cell() { local line; line=$(row "$1"); printf '%s' "${line:$(($2 - 1)):1}"; }
 colour_row_differs() { [[ $(colour_row "$1") != "$2" ]]; }
-keys() { "${TMUX_CMD[@]}" send-keys -t walk "$@"; }
-pane_flag() { "${TMUX_CMD[@]}" display -p -t walk "#{$1}"; }
+keys() { "${TMUX_CMD[@]}" send-keys -t game "$@"; }
 
-cat >"$WORK/run.sh" <<RUN
-stty -g >"$WORK/before"
-SDL_AUDIODRIVER=dummy "$BIN"
-echo \$? >"$WORK/status"
-stty -g >"$WORK/after"
-exec sleep 600
-RUN
-"${TMUX_CMD[@]}" new-session -d -s walk -x 80 -y 25 "bash --norc --noprofile $WORK/run.sh"
-"${TMUX_CMD[@]}" set -g escape-time 0
+start_game 80 25
 
 # The intro: the first block appears long before the second one (about 6 s of jingle).
 wait_for 10 "the banner's first line" row_shows 2 ".--.  .--. .-------."
@@ -105,9 +72,6 @@ keys Enter
 wait_for 3 "the menu after page 6" shows "DIGITE [1] PARA AJUSTAR AS CORES DO JOGO"
 
 keys Escape
-wait_for 5 "the program to end" test -s "$WORK/after"
-[[ $(cat "$WORK/status") == 0 ]] || fail "exit status $(cat "$WORK/status")"
-cmp -s "$WORK/before" "$WORK/after" || fail "terminal settings changed"
-[[ $(pane_flag alternate_on) == 0 ]] || fail "still on the alternate screen"
+expect_restored 0
 
 echo "intro, menu and the six colour pages walked"

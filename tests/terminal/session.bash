@@ -22,11 +22,17 @@ fail() {
     exit 1
 }
 
-# wait_for DESCRIPTION COMMAND...: retries the command for up to 10 seconds.
+# wait_for [SECONDS] DESCRIPTION COMMAND...: retries the command every 0.1 s, for up to
+# SECONDS (10 when not given).
 wait_for() {
+    local seconds=10
+    if [[ $1 =~ ^[0-9]+$ ]]; then
+        seconds=$1
+        shift
+    fi
     local what=$1
     shift
-    for _ in $(seq 100); do
+    for _ in $(seq $((seconds * 10))); do
         if "$@" >/dev/null 2>&1; then return 0; fi
         sleep 0.1
     done
