@@ -76,9 +76,23 @@ void TerminalPlatform::waitUntil(std::chrono::steady_clock::time_point end) {
 
 std::int64_t TerminalPlatform::clockSeconds() { return static_cast<std::int64_t>(::time(nullptr)); }
 
+// Where the terminal has no alternate screen (the Linux console) what the program drew
+// last stays on it after the end: the cleared screen that ESC in the menu leaves, not an
+// older frame. The cursor goes home, where a cleared screen leaves it.
+TerminalPlatform::~TerminalPlatform() {
+    handleEvents();
+    if (!currentLayout().fits) return;
+    showBuffer();
+    writeAll(STDOUT_FILENO, "\x1b[H");
+}
+
 void TerminalPlatform::present() {
     handleEvents();
     if (!currentLayout().fits) holdWhileTooSmall();
+    showBuffer();
+}
+
+void TerminalPlatform::showBuffer() {
     const std::string bytes = platform::present(shown_, screen_, PresenterOptions{colors_, currentLayout()});
     if (!bytes.empty()) writeAll(STDOUT_FILENO, bytes);
     if (shown_.cursorSize > 0) session_.noteCursorShaped();

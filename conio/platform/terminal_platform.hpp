@@ -24,7 +24,8 @@ constexpr const char* kTooSmallNotice = "Aumente a janela para pelo menos 80 x 2
 class TerminalPlatform final : public Platform {
 public:
     explicit TerminalPlatform(TerminalOptions options = {});
-    ~TerminalPlatform() override = default;
+    // Shows the last drawing before the terminal is restored, never holding for a size.
+    ~TerminalPlatform() override;
 
     ScreenBuffer& screen() override { return screen_; }
     // Takes in what the terminal sent; when no key is waiting, shows the screen first,
@@ -42,6 +43,7 @@ public:
     void present();
 
 private:
+    void showBuffer();
     void pump(int timeoutMs);
     void waitUntil(std::chrono::steady_clock::time_point end);
     void readInput();

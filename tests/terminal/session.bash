@@ -42,8 +42,10 @@ wait_for() {
 pane_flag() { "${TMUX_CMD[@]}" display -p -t game "#{$1}"; }
 pane_text() { "${TMUX_CMD[@]}" capture-pane -p -t game; }
 screen_shows() { pane_text | grep -qF -- "$1"; }
+# Whether the game's pane should switch to the alternate screen (a script may say 0).
+EXPECT_ALTERNATE=${EXPECT_ALTERNATE:-1}
 # The game is on the alternate screen and has drawn something (the intro draws at once).
-game_drew() { [[ $(pane_flag alternate_on) == 1 ]] && pane_text | grep -q '[^[:space:]]'; }
+game_drew() { [[ $(pane_flag alternate_on) == "$EXPECT_ALTERNATE" ]] && pane_text | grep -q '[^[:space:]]'; }
 has_file() { [[ -s $1 ]]; }
 
 # start_game WIDTH HEIGHT: a fresh session running the game; waits until it has drawn.
@@ -63,7 +65,7 @@ EOF
     "${TMUX_CMD[@]}" set -g escape-time 0
     wait_for "the game to draw" game_drew
     wait_for "the process id" has_file "$WORK/pid"
-    [[ $(pane_flag alternate_on) == 1 ]] || fail "the game is not on the alternate screen"
+    [[ $(pane_flag alternate_on) == "$EXPECT_ALTERNATE" ]] || fail "the game is not on the alternate screen"
     [[ $(pane_flag cursor_flag) == 0 ]] || fail "the cursor is shown while playing"
 }
 
