@@ -58,9 +58,10 @@ void clrscr() {
     platform::moveCursor(screen, __CONIO_LEFT, __CONIO_TOP);
 }
 
-void gotoxy(int x, int y) {
-    platform::moveCursor(console(), toConsoleCoordinate(__CONIO_LEFT, x), toConsoleCoordinate(__CONIO_TOP, y));
-}
+int consoleColumn(int x) { return toConsoleCoordinate(__CONIO_LEFT, x); }
+int consoleRow(int y) { return toConsoleCoordinate(__CONIO_TOP, y); }
+
+void gotoxy(int x, int y) { platform::moveCursor(console(), consoleColumn(x), consoleRow(y)); }
 
 int wherex() {
     refreshWindow();

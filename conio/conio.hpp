@@ -28,6 +28,10 @@ void resetConioState();
 std::uint16_t currentAttribute();
 // Reads cursor, attribute and window from the console into the module state.
 void refreshWindow();
+// The buffer cell of a window-relative, 1-based column or row, through the window origin
+// of the last refresh, truncated to the console's 16-bit coordinates.
+int consoleColumn(int x);
+int consoleRow(int y);
 
 void clrscr();
 void gotoxy(int x, int y);

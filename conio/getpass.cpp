@@ -11,12 +11,6 @@ namespace {
 constexpr int kBackspace = 8;
 constexpr int kEnter = 13;
 
-// Column and row are window-relative and 1-based; the console's coordinates are 16-bit.
-void moveTo(int column, int row) {
-    platform::moveCursor(activePlatform().screen(), static_cast<std::int16_t>(__CONIO_LEFT + column - 1),
-                         static_cast<std::int16_t>(__CONIO_TOP + row - 1));
-}
-
 }  // namespace
 
 char* getpass(const char* prompt, char* buffer) {
@@ -30,12 +24,12 @@ char* getpass(const char* prompt, char* buffer) {
         if (key == kBackspace) {
             if (count > 0) {
                 --count;
-                moveTo(start + count, row);
+                gotoxy(start + count, row);
                 _putch(' ');
             }
-            moveTo(start + count, row);
+            gotoxy(start + count, row);
         } else if (count < maximum) {
-            moveTo(start + count, row);
+            gotoxy(start + count, row);
             _putch('*');
             buffer[2 + count] = static_cast<char>(key & 0xFF);
             ++count;

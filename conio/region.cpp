@@ -19,11 +19,6 @@ constexpr std::size_t kCellBytes = 4;
 
 ScreenBuffer& screen() { return activePlatform().screen(); }
 
-// Window-relative 1-based positions become buffer cells through the window origin, each
-// coordinate truncated to 16 bits as the console's own coordinates are.
-int bufferColumn(long long x) { return static_cast<std::int16_t>(__CONIO_LEFT + x - 1); }
-int bufferRow(long long y) { return static_cast<std::int16_t>(__CONIO_TOP + y - 1); }
-
 int widthOf(Rect r) { return r.right - r.left + 1; }
 int heightOf(Rect r) { return r.bottom - r.top + 1; }
 
@@ -31,7 +26,7 @@ int heightOf(Rect r) { return r.bottom - r.top + 1; }
 // such a rectangle reads and writes nothing. Truncation never makes a rectangle larger
 // than the caller's, so the caller's cell buffer always holds it.
 bool bufferRect(int left, int top, int right, int bottom, Rect& r) {
-    r = Rect{bufferColumn(left), bufferRow(top), bufferColumn(right), bufferRow(bottom)};
+    r = Rect{consoleColumn(left), consoleRow(top), consoleColumn(right), consoleRow(bottom)};
     return left <= right && top <= bottom && widthOf(r) > 0 && heightOf(r) > 0;
 }
 
@@ -158,8 +153,8 @@ void movetext(int left, int top, int right, int bottom, int newleft, int newtop)
     const Span read = clipSpan(buffer, source);
     if (readCells(buffer, source, read, saved)) {
         refreshWindow();
-        const int destLeft = bufferColumn(newleft);
-        const int destTop = bufferRow(newtop);
+        const int destLeft = consoleColumn(newleft);
+        const int destTop = consoleRow(newtop);
         const Rect dest{destLeft, destTop, destLeft + widthOf(source) - 1,
                         destTop + heightOf(source) - 1};
         // A cell whose source lies outside the buffer was never read; its destination
