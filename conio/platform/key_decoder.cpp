@@ -13,7 +13,7 @@ std::string twoByteKey(std::uint8_t prefix, std::uint8_t code) {
     return std::string{static_cast<char>(prefix), static_cast<char>(code)};
 }
 
-std::string extended(std::uint8_t code) { return twoByteKey(224, code); }
+std::string extended(std::uint8_t code) { return twoByteKey(kExtendedPrefix, code); }
 std::string functionKey(int n) {  // F1..F10 under prefix 0, F11 and F12 under 224
     if (n <= 10) return twoByteKey(0, static_cast<std::uint8_t>(58 + n));
     return extended(static_cast<std::uint8_t>(122 + n));

@@ -85,27 +85,6 @@ void appendMove(std::string& out, int fromColumn, int fromRow, int column, int r
         .append("H");
 }
 
-// The cell at (x, y), which the caller keeps inside the buffer.
-Cell bufferCell(const ScreenBuffer& buffer, int x, int y) {
-    const auto i = static_cast<std::size_t>(y * buffer.width + x);
-    return i < buffer.cells.size() ? buffer.cells[i] : Cell{};
-}
-
-struct Region {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
-
-Region visibleRegion(const ScreenBuffer& buffer) {
-    const int left = std::max(0, buffer.window.left);
-    const int top = std::max(0, buffer.window.top);
-    const int right = std::min(buffer.width - 1, buffer.window.right);
-    const int bottom = std::min(buffer.height - 1, buffer.window.bottom);
-    return {left, top, std::max(0, right - left + 1), std::max(0, bottom - top + 1)};
-}
-
 bool sameLayout(const Layout& a, const Layout& b) {
     return a.fits == b.fits && a.originColumn == b.originColumn && a.originRow == b.originRow &&
            a.shownRows == b.shownRows;
@@ -120,7 +99,7 @@ void appendChangedCells(std::string& out, ShownFrame& shown, const ScreenBuffer&
     int atRow = -1;
     for (int y = 0; y < rows; ++y) {
         for (int x = 0; x < region.width; ++x) {
-            const Cell cell = bufferCell(buffer, region.left + x, region.top + y);
+            const Cell cell = cellAt(buffer, region.left + x, region.top + y);
             Cell& known = shown.cells[static_cast<std::size_t>(y * region.width + x)];
             if (!everything && cell == known) continue;
             const int column = layout.originColumn + x;
@@ -168,6 +147,14 @@ void appendCursor(std::string& out, ShownFrame& shown, const ScreenBuffer& buffe
 }
 
 }  // namespace
+
+Region visibleRegion(const ScreenBuffer& buffer) {
+    const int left = std::max(0, buffer.window.left);
+    const int top = std::max(0, buffer.window.top);
+    const int right = std::min(buffer.width - 1, buffer.window.right);
+    const int bottom = std::min(buffer.height - 1, buffer.window.bottom);
+    return {left, top, std::max(0, right - left + 1), std::max(0, bottom - top + 1)};
+}
 
 ColorMode colorModeFor(const char* term, const char* colorterm) {
     if (term != nullptr && std::strcmp(term, "linux") == 0) return ColorMode::LinuxConsole;

@@ -18,6 +18,15 @@ enum class ColorMode {
     LinuxConsole,  // no bright backgrounds: bright shows as bold (foreground) and blink (background)
 };
 
+// The part of the buffer's visible window that lies inside the buffer: what is drawn.
+struct Region {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+Region visibleRegion(const ScreenBuffer& buffer);
+
 // From the TERM and COLORTERM environment values (either may be null).
 ColorMode colorModeFor(const char* term, const char* colorterm);
 

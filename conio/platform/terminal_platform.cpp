@@ -127,38 +127,32 @@ void TerminalPlatform::readInput() {
     }
 }
 
-void TerminalPlatform::handleEvents() {
+bool TerminalPlatform::handleEvents() {
     const TerminalEvents events = session_.takeEvents();
     if (events.continued) session_.reenter();
-    if (events.resized || events.continued) {
-        size_ = session_.size();
-        shown_ = ShownFrame{};  // the terminal may show anything now: repaint everything
-    }
+    if (!events.resized && !events.continued) return false;
+    size_ = session_.size();
+    shown_ = ShownFrame{};  // the terminal may show anything now: repaint everything
+    return true;
 }
 
+// Shows the notice and waits for resizes (or a resumption) until the screen fits. The
+// notice overwrites the screen, so the frame is repainted in full afterwards.
 void TerminalPlatform::holdWhileTooSmall() {
-    shown_ = ShownFrame{};
-    writeAll(STDOUT_FILENO, noticeBytes(size_.columns, size_.rows, kTooSmallNotice));
     while (!currentLayout().fits) {
-        pollfd wake{session_.wakeFd(), POLLIN, 0};
-        ::poll(&wake, 1, -1);
-        const TerminalEvents events = session_.takeEvents();
-        if (events.continued) session_.reenter();
-        if (events.resized || events.continued) {
-            size_ = session_.size();
-            if (!currentLayout().fits) writeAll(STDOUT_FILENO, noticeBytes(size_.columns, size_.rows, kTooSmallNotice));
-        }
+        writeAll(STDOUT_FILENO, noticeBytes(size_.columns, size_.rows, kTooSmallNotice));
+        do {
+            pollfd wake{session_.wakeFd(), POLLIN, 0};
+            ::poll(&wake, 1, -1);
+        } while (!handleEvents());
     }
     shown_ = ShownFrame{};
 }
 
 Layout TerminalPlatform::currentLayout() const {
-    // The part of the window inside the buffer, as the presenter draws it.
-    const Rect& w = screen_.window;
-    const int width = std::min(w.right, screen_.width - 1) - std::max(w.left, 0) + 1;
-    const int height = std::min(w.bottom, screen_.height - 1) - std::max(w.top, 0) + 1;
-    if (size_.columns <= 0 || size_.rows <= 0) return {true, 0, 0, height};  // size unknown: assume it fits
-    return layoutFor(size_.columns, size_.rows, width, height);
+    const Region drawn = visibleRegion(screen_);
+    if (size_.columns <= 0 || size_.rows <= 0) return {true, 0, 0, drawn.height};  // size unknown: assume it fits
+    return layoutFor(size_.columns, size_.rows, drawn.width, drawn.height);
 }
 
 }  // namespace platform

@@ -47,7 +47,8 @@ private:
     void pump(int timeoutMs);
     void waitUntil(std::chrono::steady_clock::time_point end);
     void readInput();
-    void handleEvents();
+    // Takes in resizes and resumptions; true when the screen must be repainted.
+    bool handleEvents();
     void holdWhileTooSmall();
     Layout currentLayout() const;
 
