@@ -133,14 +133,6 @@ TonePlayer::~TonePlayer() {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-void TonePlayer::play(unsigned frequencyHz, unsigned durationMs) {
-    std::this_thread::sleep_until(schedule(frequencyHz, durationMs));
-}
-
-void TonePlayer::rest(unsigned durationMs) {
-    std::this_thread::sleep_until(schedule(0, durationMs));
-}
-
 ToneClock::time_point TonePlayer::schedule(unsigned frequencyHz, unsigned durationMs) {
     return impl_->schedule(frequencyHz, durationMs);
 }

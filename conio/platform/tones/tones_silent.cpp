@@ -1,5 +1,3 @@
-#include <thread>
-
 #include "conio/platform/tone_synth.hpp"
 #include "conio/platform/tones.hpp"
 
@@ -12,14 +10,6 @@ struct TonePlayer::Impl {
 TonePlayer::TonePlayer(bool) : impl_(std::make_unique<Impl>()) {}
 
 TonePlayer::~TonePlayer() = default;
-
-void TonePlayer::play(unsigned, unsigned durationMs) {
-    rest(durationMs);
-}
-
-void TonePlayer::rest(unsigned durationMs) {
-    std::this_thread::sleep_until(schedule(0, durationMs));
-}
 
 ToneClock::time_point TonePlayer::schedule(unsigned, unsigned durationMs) {
     return scheduleWait(impl_->timeline, ToneClock::now(), std::chrono::milliseconds(durationMs));
