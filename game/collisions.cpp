@@ -2,6 +2,7 @@
 
 #include "conio/services.hpp"
 #include "game/collision_effects.hpp"
+#include "game/enemies.hpp"
 #include "game/score.hpp"
 
 namespace {
@@ -12,12 +13,6 @@ constexpr int kShipStartX = 25;
 constexpr int kShipStartY = 23;
 
 bool live(const CellLayer& layer, int x, int y) { return layer[x][y] == Cell::Live; }
-
-void destroyEnemy(PlayField& field, GameState& state, int x, int y) {
-    field.enemyLayer[x][y] = Cell::Erase;
-    field.enemyGlyphLayer[x][y] = 0;
-    --state.enemyCount;
-}
 
 // The block against shots, enemy shots and enemies. Each test sees what the ones
 // before it left at this cell, so a shot spent on the block no longer hits an enemy.

@@ -106,3 +106,9 @@ void fireEnemyShots(PlayField& field, const Tuning& tuning) {
         }
     }
 }
+
+void destroyEnemy(PlayField& field, GameState& state, int x, int y) {
+    field.enemyLayer[x][y] = Cell::Erase;
+    field.enemyGlyphLayer[x][y] = 0;
+    --state.enemyCount;
+}

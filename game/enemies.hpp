@@ -7,3 +7,7 @@ void settleEnemies(PlayField& field);
 void advanceEnemyShots(PlayField& field);
 void settleEnemyShots(PlayField& field);
 void fireEnemyShots(PlayField& field, const Tuning& tuning);
+
+// An enemy destroyed at (x, y), by whatever rule: its cell Erase, its glyph gone, one
+// enemy fewer on the field.
+void destroyEnemy(PlayField& field, GameState& state, int x, int y);

@@ -1,6 +1,7 @@
 #include "game/ship.hpp"
 
 #include "conio/conio.hpp"
+#include "game/enemies.hpp"
 
 namespace {
 
@@ -74,10 +75,8 @@ void fireNormalShot(PlayField& field, GameState& state) {
     // An enemy with its own shot right above the ship: the shot never leaves the gun,
     // and both are gone without score.
     if (field.enemyLayer[x][y] == Cell::Live && field.enemyShotLayer[x][y] == Cell::Live) {
-        field.enemyLayer[x][y] = Cell::Erase;
+        destroyEnemy(field, state, x, y);
         field.enemyShotLayer[x][y] = Cell::Erase;
-        field.enemyGlyphLayer[x][y] = 0;
-        --state.enemyCount;
         return;
     }
     field.shotLayer[x][y] = Cell::Live;

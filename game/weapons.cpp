@@ -2,6 +2,7 @@
 
 #include "conio/conio.hpp"
 #include "conio/services.hpp"
+#include "game/enemies.hpp"
 #include "game/score.hpp"
 #include "game/screen.hpp"
 
@@ -24,9 +25,7 @@ void sweepField(PlayField& field, GameState& state) {
     for (int y = 2; y <= 24; ++y) {
         for (int x = 2; x <= 49; ++x) {
             if (field.enemyLayer[x][y] == Cell::Live) {
-                field.enemyLayer[x][y] = Cell::Erase;
-                field.enemyGlyphLayer[x][y] = 0;
-                --state.enemyCount;
+                destroyEnemy(field, state, x, y);
                 state.score = addPoints(state.score, std::int64_t{state.level} + 1);
             }
             if (field.enemyShotLayer[x][y] == Cell::Live) {
