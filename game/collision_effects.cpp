@@ -11,7 +11,9 @@ namespace {
 constexpr unsigned kHitToneMs = 2;
 constexpr unsigned kDeathFrameMs = 120;
 constexpr unsigned kGameOverMs = 3000;
-constexpr std::array<int, 8> kDeathFrames = {30, 31, 16, 17, 30, 31, 16, 17};
+constexpr std::array<int, 8> kDeathFrames = {glyph::kDeathUp, glyph::kDeathDown, glyph::kDeathRight,
+                                              glyph::kDeathLeft, glyph::kDeathUp, glyph::kDeathDown,
+                                              glyph::kDeathRight, glyph::kDeathLeft};
 
 }  // namespace
 

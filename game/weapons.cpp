@@ -13,7 +13,6 @@ constexpr int kFlashSteps = 150;
 // blast, short enough not to stall play.
 constexpr unsigned kFlashToneMs = 15;
 constexpr unsigned kFlashPauseMs = 3;
-constexpr int kSparkleGlyph = 15;
 
 bool isKey(const GameState& state, char lower, char upper) {
     return state.key == lower || state.key == upper;
@@ -46,7 +45,7 @@ void flash() {
         const int x = conio::rand() % 48 + 2;
         const int y = conio::rand() % 23 + 2;
         conio::gotoxy(x, y);
-        conio::printf("%c", kSparkleGlyph);
+        conio::printf("%c", glyph::kSparkle);
         conio::_sleep(kFlashPauseMs);
     }
 }

@@ -13,9 +13,6 @@ constexpr int kMarkX = 45;  // the markers and the block start here
 constexpr int kWhite = 15;
 constexpr int kLowestColour = 1;
 constexpr int kHighestColour = 15;
-constexpr std::uint8_t kLeft = 75;
-constexpr std::uint8_t kRight = 77;
-constexpr std::uint8_t kEnter = 13;
 constexpr unsigned kPassMs = 50;
 
 // Titles of pages 1..6. The blanks that end titles 3, 4 and 5 cover what the page before
@@ -53,7 +50,7 @@ void drawTitle(int page) {
 void drawShotMarks() {
     for (int y : {3, 5, 7}) {
         conio::gotoxy(kMarkX, y);
-        conio::printf("   %c", 179);
+        conio::printf("   %c", glyph::kShot);
     }
 }
 
@@ -72,7 +69,7 @@ void drawTitleAndPreview(int page, int colour) {
         fillBlockRows("        ");
     } else {
         conio::textcolor(colour);
-        if (page == 1) conio::printf("   %c", 241);
+        if (page == 1) conio::printf("   %c", glyph::kShip);
         if (page == 2) conio::printf("   %c  %c  %c  %c", 3, 4, 5, 6);
         if (page == 3 || page == 4) drawShotMarks();
     }
@@ -98,15 +95,15 @@ void drawStripAndPrompt(const Palette& palette) {
         conio::printf(" ");
     }
     conio::gotoxy(20, 14);
-    conio::printf("USE %c %c PARA DEFINIR A COR E [ENTER] PARA CONTINUAR", 27, 26);
+    conio::printf("USE %c %c PARA DEFINIR A COR E [ENTER] PARA CONTINUAR", glyph::kArrowLeft, glyph::kArrowRight);
 }
 
 void actOnKey(std::int8_t key, int& settingsPage, std::int8_t& colour) {
     const auto code = static_cast<std::uint8_t>(key);
     // Compared as ranges rather than equal to 1 and 15, so a colour can never leave 1..15.
-    if (code == kLeft && colour > kLowestColour) --colour;
-    if (code == kRight && colour < kHighestColour) ++colour;
-    if (code == kEnter) ++settingsPage;
+    if (code == kKeyLeft && colour > kLowestColour) --colour;
+    if (code == kKeyRight && colour < kHighestColour) ++colour;
+    if (code == kKeyEnter) ++settingsPage;
 }
 
 }  // namespace
