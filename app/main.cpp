@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "app/args.hpp"
-#include "conio/platform/terminal_platform.hpp"
+#include "conio/platform/posix/terminal_platform.hpp"
 #include "conio/services.hpp"
 #include "game/flow.hpp"
 #include "game/state.hpp"

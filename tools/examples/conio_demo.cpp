@@ -7,7 +7,7 @@
 #include "conio/attributes.hpp"
 #include "conio/conio.hpp"
 #include "conio/getpass.hpp"
-#include "conio/platform/terminal_platform.hpp"
+#include "conio/platform/posix/terminal_platform.hpp"
 #include "conio/region.hpp"
 #include "conio/services.hpp"
 

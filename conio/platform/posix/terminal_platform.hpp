@@ -9,7 +9,7 @@
 #include "conio/platform/key_decoder.hpp"
 #include "conio/platform/platform.hpp"
 #include "conio/platform/presenter.hpp"
-#include "conio/platform/terminal_session.hpp"
+#include "conio/platform/posix/terminal_session.hpp"
 #include "conio/platform/tones.hpp"
 
 namespace platform {

@@ -1,4 +1,4 @@
-#include "conio/platform/terminal_session.hpp"
+#include "conio/platform/posix/terminal_session.hpp"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "conio/platform/terminal_platform.hpp"
+#include "conio/platform/posix/terminal_platform.hpp"
 
 #include <poll.h>
 #include <unistd.h>
