@@ -1,21 +1,9 @@
-// The program entry: checks the terminal, sets up the terminal platform, runs the program.
-#include <cstdio>
-
+// The program entry: reads the command line, then hands over to the target's platform.
 #include "app/args.hpp"
-#include "conio/platform/posix/terminal_platform.hpp"
-#include "conio/services.hpp"
-#include "game/flow.hpp"
-#include "game/state.hpp"
+#include "app/target.hpp"
 
 int main(int argc, char** argv) {
     const CommandLine commandLine = parseCommandLine(argc, argv);
     if (commandLine.exitNow) return commandLine.exitStatus;
-    if (!platform::stdioIsTerminal()) {
-        std::fputs("vexamor: a entrada e a sa\xc3\xad" "da precisam ser um terminal\n", stderr);
-        return 1;
-    }
-    platform::TerminalPlatform terminal(platform::TerminalOptions{.muted = commandLine.muted});
-    conio::installPlatform(terminal);
-    Game game;
-    return runProgram(game);
+    return runOnTarget(commandLine);
 }
