@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Makes sure the Debian packages that the build and the tests need are installed.
+# Makes sure the Debian packages that the build and the tests need are installed, and any
+# named on the command line (the other targets' scripts pass theirs).
 # As root it installs what is missing; otherwise it prints the exact command and fails.
 set -euo pipefail
 
-packages=(g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libsdl2-dev tmux)
+packages=(g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libsdl2-dev tmux "$@")
 
 missing=()
 for package in "${packages[@]}"; do
