@@ -3,7 +3,8 @@
 find_package(Threads REQUIRED)
 find_package(SDL2 CONFIG QUIET)
 target_sources(vexamor_platform PRIVATE
-  conio/platform/posix/terminal_platform.cpp conio/platform/posix/terminal_session.cpp)
+  conio/platform/posix/terminal_platform.cpp conio/platform/posix/terminal_session.cpp
+  conio/platform/posix/standard_output.cpp)
 target_link_libraries(vexamor_platform PRIVATE Threads::Threads ${CMAKE_DL_LIBS})
 if(SDL2_FOUND)
   target_sources(vexamor_platform PRIVATE conio/platform/posix/tones_sdl.cpp)

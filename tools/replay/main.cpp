@@ -6,6 +6,7 @@
 
 #include "conio/conio.hpp"
 #include "conio/platform/headless_platform.hpp"
+#include "conio/platform/standard_output.hpp"
 #include "conio/services.hpp"
 #include "game/flow.hpp"
 #include "game/screen.hpp"
@@ -50,6 +51,8 @@ void run(const ReplayOptions& options, platform::HeadlessPlatform& headless) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The trace is compared byte for byte with other builds' traces: "\n" line ends everywhere.
+    platform::useBinaryStandardOutput();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const ParsedOptions parsed = parseReplayOptions(arguments);
     if (!parsed.options) {
