@@ -1,0 +1,74 @@
+// Cost of a tick and its present in the browser: the game on the headless platform (its
+// waits cost nothing), the presenter's truecolor bytes, and their hand-over to the page's
+// terminal. Prints one JSON line per field: a game at level 1, and a busy field.
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <string>
+
+#include "conio/conio.hpp"
+#include "conio/platform/headless_platform.hpp"
+#include "conio/platform/presenter.hpp"
+#include "conio/platform/web/host.hpp"
+#include "conio/services.hpp"
+#include "game/screen.hpp"
+#include "game/setup.hpp"
+#include "game/tick.hpp"
+
+namespace {
+
+// Keys a player sends while playing: arrows (two bytes), fire, and nothing most ticks.
+constexpr std::array<int, 8> kPlayKeys{-1, -1, -1, 'a', 'A', 224, 'K', 'M'};
+constexpr int kTicks = 3000;
+
+void levelOneGame(Game& g) {
+    startProcess(g);
+    setUpGame(g);
+    drawFrame(g.colors);
+}
+
+void busyGame(Game& g) {
+    levelOneGame(g);
+    g.tuning.maxEnemies = 40;
+    g.tuning.enemySpawnOdds = 1;
+    g.tuning.enemyMoveOdds = 5;
+}
+
+void measure(const char* name, void (*start)(Game&)) {
+    platform::HeadlessPlatform headless;
+    conio::resetConioState();
+    conio::installPlatform(headless);
+    Game g;
+    start(g);
+    std::mt19937 keys(7);
+    platform::PresenterOptions options;
+    options.colors = platform::ColorMode::TrueColor;
+    platform::ShownFrame shown;
+    std::chrono::steady_clock::duration spent{};
+    long long bytes = 0;
+    for (int tick = 0; tick < kTicks; ++tick) {
+        const int key = kPlayKeys[keys() % kPlayKeys.size()];
+        if (key >= 0) headless.pushKey(static_cast<std::uint8_t>(key));
+        const auto before = std::chrono::steady_clock::now();
+        runTick(g);
+        const std::string frame = platform::present(shown, headless.screen(), options);
+        vexamor_host_write(frame.data(), static_cast<int>(frame.size()));
+        spent += std::chrono::steady_clock::now() - before;
+        bytes += static_cast<long long>(frame.size());
+        if (g.state.key == kKeyEsc || g.state.lives < 1) start(g);
+        headless.clearRecords();
+    }
+    conio::uninstallPlatform();
+    const double micros = std::chrono::duration<double, std::micro>(spent).count() / kTicks;
+    std::printf("{\"field\":\"%s\",\"ticks\":%d,\"microsPerTick\":%.1f,\"bytesPerTick\":%.0f}\n", name,
+                kTicks, micros, static_cast<double>(bytes) / kTicks);
+}
+
+}  // namespace
+
+int main() {
+    measure("level1", levelOneGame);
+    measure("busy", busyGame);
+    return 0;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// What the page provides to the program, through conio/platform/web/host_library.js: each
+// call hands over to the host object the page gives the module when it creates it.
+extern "C" {
+
+// Hands the terminal one write of bytes (UTF-8 text and escape sequences).
+void vexamor_host_write(const char* bytes, int length);
+// Copies at most `capacity` bytes the terminal has sent since the last call; returns how many.
+int vexamor_host_read(unsigned char* buffer, int capacity);
+// Gives the browser the thread until the terminal sends something or timeoutMs has passed
+// (-1: no time limit). The program's stack is unwound and rewound around it.
+void vexamor_host_wait(int timeoutMs);
+// A tone that starts delayMs from now (a few milliseconds in the past when it follows a tone
+// that has just ended). `audible` is false for tones that are heard as silence.
+void vexamor_host_tone(unsigned frequencyHz, unsigned durationMs, double delayMs, int audible);
+// The page starts with its sound switched off (the player can switch it back on).
+void vexamor_host_start_muted();
+// The program has ended with this exit status.
+void vexamor_host_ended(int status);
+
+}

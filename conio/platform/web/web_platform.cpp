@@ -1,0 +1,103 @@
+#include "conio/platform/web/web_platform.hpp"
+
+#include <algorithm>
+#include <ctime>
+#include <string>
+
+#include "conio/platform/web/host.hpp"
+
+namespace platform {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::int64_t nowMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(Clock::now().time_since_epoch()).count();
+}
+
+// The page's terminal is exactly the console's size, so the window sits at its origin.
+// Autowrap is off, so drawing the bottom-right cell never scrolls.
+constexpr const char* kTerminalSetUp = "\x1b[?7l\x1b[?25l";
+
+}  // namespace
+
+WebPlatform::WebPlatform(WebOptions options)
+    : tones_(options.muted), screen_(makeScreenBuffer(80, 25)), lastYield_(Clock::now()) {
+    const std::string setUp = kTerminalSetUp;
+    vexamor_host_write(setUp.data(), static_cast<int>(setUp.size()));
+}
+
+WebPlatform::~WebPlatform() { present(); }
+
+bool WebPlatform::keyWaiting() {
+    takeInput();
+    if (keys_.empty()) yieldIfBusy();
+    return !keys_.empty();
+}
+
+std::uint8_t WebPlatform::readKey() {
+    while (keys_.empty()) waitForInput(-1);
+    const std::uint8_t key = keys_.front();
+    keys_.pop_front();
+    return key;
+}
+
+// Tones and sleeps share the tone timeline, as on the terminal: the rests of a tune are
+// exact, and a run of short tones keeps its total length.
+void WebPlatform::beep(unsigned frequencyHz, unsigned durationMs) {
+    waitUntil(tones_.schedule(frequencyHz, durationMs));
+}
+
+void WebPlatform::sleep(unsigned durationMs) { waitUntil(tones_.schedule(0, durationMs)); }
+
+std::int64_t WebPlatform::clockSeconds() { return static_cast<std::int64_t>(std::time(nullptr)); }
+
+void WebPlatform::present() {
+    PresenterOptions options;
+    options.colors = ColorMode::TrueColor;
+    const std::string bytes = platform::present(shown_, screen_, options);
+    if (!bytes.empty()) vexamor_host_write(bytes.data(), static_cast<int>(bytes.size()));
+}
+
+void WebPlatform::waitUntil(Clock::time_point end) {
+    using namespace std::chrono;
+    auto now = Clock::now();
+    if (now >= end) {
+        yieldIfBusy();
+        return;
+    }
+    for (; now < end; now = Clock::now()) {
+        waitForInput(static_cast<int>(duration_cast<milliseconds>(end - now + microseconds(999)).count()));
+    }
+}
+
+// Nothing reaches the page while the program holds the thread, so a loop that never waits
+// (a frame delay of 0) is shown once per display frame, which is all a player can see.
+void WebPlatform::yieldIfBusy() {
+    if (Clock::now() - lastYield_ >= kLongestBusyRun) waitForInput(0);
+}
+
+void WebPlatform::waitForInput(int timeoutMs) {
+    if (const auto deadline = idleDeadline(decoder_)) {
+        const int untilEsc = static_cast<int>(std::max<std::int64_t>(0, *deadline - nowMs()));
+        timeoutMs = timeoutMs < 0 ? untilEsc : std::min(timeoutMs, untilEsc);
+    }
+    present();
+    vexamor_host_wait(timeoutMs);
+    lastYield_ = Clock::now();
+    takeInput();
+}
+
+void WebPlatform::takeInput() {
+    unsigned char buffer[256];
+    for (int n = vexamor_host_read(buffer, sizeof buffer); n > 0; n = vexamor_host_read(buffer, sizeof buffer)) {
+        const std::int64_t now = nowMs();
+        for (int i = 0; i < n; ++i) queueKeys(keys_, feed(decoder_, buffer[i], now));
+    }
+    queueKeys(keys_, onIdle(decoder_, nowMs()));
+}
+
+void announceProgramEnd(int status) { vexamor_host_ended(status); }
+
+}  // namespace platform
