@@ -66,7 +66,7 @@
   // refuse it before), and each tone scheduled on its clock. The program never waits for it.
   const audio = { context: null, muted: false, chosen: false, offset: null };
   const kVolume = 0.12;
-  const kLeadSeconds = 0.03;  // room for the program waking a little late between tones
+  const kLeadSeconds = 0.05;  // room for the program waking late between tones (see tones_web.cpp)
   const kRampSeconds = 0.002;  // fade at each end, so a tone meets silence without a click
 
   function startAudio() {
@@ -213,14 +213,19 @@
     return screen.offsetWidth <= stage.clientWidth && screen.offsetHeight <= stage.clientHeight;
   }
 
+  // Cells grow in proportion to the font, so the estimate is the answer or next to it; each
+  // change of size redraws the terminal, so few sizes are tried.
   function fit() {
     const size = term.options.fontSize;
     const scale = Math.min(stage.clientWidth / screen.offsetWidth, stage.clientHeight / screen.offsetHeight);
     let next = Math.max(4, Math.floor(size * scale));
     if (next === size && fits()) return;
     term.options.fontSize = next;
-    while (next < 200 && fits()) term.options.fontSize = ++next;
     while (next > 4 && !fits()) term.options.fontSize = --next;
+    if (next === Math.floor(size * scale)) {
+      term.options.fontSize = next + 1;
+      if (!fits()) term.options.fontSize = next;
+    }
   }
 
   new ResizeObserver(fit).observe(stage);

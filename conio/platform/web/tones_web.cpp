@@ -9,6 +9,16 @@
 
 namespace platform {
 
+namespace {
+
+// A browser wakes a waiting page later than a terminal's poll returns, by tens of
+// milliseconds while it lays out or draws: a call this late still joins the previous wait,
+// so a tune keeps its rhythm. The page plays the audio this far behind the timeline, so
+// even a late tone is scheduled ahead of the audio clock.
+constexpr auto kLateJoin = std::chrono::milliseconds(40);
+
+}  // namespace
+
 struct TonePlayer::Impl {
     ToneTimeline timeline;
 };
@@ -24,7 +34,9 @@ TonePlayer::~TonePlayer() = default;
 ToneClock::time_point TonePlayer::schedule(unsigned frequencyHz, unsigned durationMs) {
     const auto now = ToneClock::now();
     const auto length = std::chrono::milliseconds(durationMs);
-    const auto end = scheduleWait(impl_->timeline, now, length);
+    const ToneTimeline& timeline = impl_->timeline;
+    const bool lateJoin = timeline.started && now > timeline.end && now <= timeline.end + kLateJoin;
+    const auto end = scheduleWait(impl_->timeline, lateJoin ? timeline.end : now, length);
     if (frequencyHz != 0) {
         const double delayMs = std::chrono::duration<double, std::milli>(end - length - now).count();
         vexamor_host_tone(frequencyHz, durationMs, delayMs, toneAudible(frequencyHz, toneSampleRate) ? 1 : 0);

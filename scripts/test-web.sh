@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds the browser version and runs its tests: the page in headless Chromium (Debian's,
+# driven by playwright-core) and the WebAssembly replay against the native one, which is
+# built first when missing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/deps.sh chromium
+./scripts/build-web.sh
+if [ ! -x build/vexamor-replay ]; then
+  cmake -S . -B build -DVEXAMOR_WERROR=ON >/dev/null
+  cmake --build build --target vexamor-replay -j "$(nproc)"
+fi
+node --test tests/web/
