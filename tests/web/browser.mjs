@@ -37,6 +37,7 @@ export async function openSite() {
   await mkdir(screenshots, { recursive: true });
   return {
     origin,
+    url: `${origin}/site/`,
     screenshots,
     browser,
     async open(query = '', contextOptions = {}) {
