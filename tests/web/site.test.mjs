@@ -106,6 +106,9 @@ test('?mute starts with the sound off, and the button switches it', async () => 
   await button.click();
   assert.equal(await button.getAttribute('aria-pressed'), 'false');
   assert.equal(await button.textContent(), 'Som: ligado');
+  // The click has started the sound: the next tones go to Web Audio, without an error.
+  const heard = await tab.page.evaluate(() => window.vexamorTones.length);
+  await tab.page.waitForFunction((n) => window.vexamorTones.length >= n + 3, heard);
   tab.assertNoProblems();
   await tab.close();
 });
