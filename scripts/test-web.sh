@@ -4,7 +4,7 @@
 # built first when missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/deps.sh chromium
+./scripts/deps.sh chromium fonts-dejavu-core
 ./scripts/build-web.sh
 if [ ! -x build/vexamor-replay ]; then
   cmake -S . -B build -DVEXAMOR_WERROR=ON >/dev/null
