@@ -118,3 +118,28 @@ test('?mute starts with the sound off, and the button switches it', async () => 
   tab.assertNoProblems();
   await tab.close();
 });
+
+test('the terminal takes the largest font size that fits, again after a resize', async () => {
+  const tab = await site.open();
+  await tab.waitForText(kBannerTop);
+  // Whether the screen fits the stage at the font size now, and one size larger.
+  const measure = () => tab.page.evaluate(() => {
+    const screen = window.term.element.querySelector('.xterm-screen');
+    const stage = document.getElementById('stage');
+    const fits = () => screen.offsetWidth <= stage.clientWidth && screen.offsetHeight <= stage.clientHeight;
+    const size = window.term.options.fontSize;
+    const now = fits();
+    window.term.options.fontSize = size + 1;
+    const larger = fits();
+    window.term.options.fontSize = size;
+    return { size, now, larger };
+  });
+  const wide = await measure();
+  assert.deepEqual([wide.now, wide.larger], [true, false]);
+  await tab.page.setViewportSize({ width: 640, height: 480 });
+  await tab.page.waitForFunction((size) => window.term.options.fontSize < size, wide.size);
+  const narrow = await measure();
+  assert.deepEqual([narrow.now, narrow.larger], [true, false]);
+  tab.assertNoProblems();
+  await tab.close();
+});
