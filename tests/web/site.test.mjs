@@ -24,7 +24,7 @@ test('the intro draws the banner to its jingle, then the menu shows its texts', 
   for (const count of [2, 4]) {
     await tab.page.waitForFunction((n) => window.vexamorTones.length >= n, count);
     await tab.page.waitForTimeout(100);
-    await tab.page.evaluate(() => { const end = performance.now() + 25; while (performance.now() < end); });
+    await tab.page.evaluate(() => { const end = performance.now() + 20; while (performance.now() < end); });
   }
   await tab.page.waitForFunction(() => window.vexamorTones.length >= 8);
   const tones = await tab.page.evaluate(() => window.vexamorTones.slice(0, 8));
