@@ -13,14 +13,15 @@ std::uint32_t sessionInputMode(std::uint32_t original) {
 
 namespace {
 
-// A window larger than the new buffer must shrink first, or the buffer cannot be sized;
-// then the window grows to show the whole buffer where the console allows it.
+// A window reaching outside the new size (larger, or scrolled down the old buffer) must
+// move and shrink first, or the buffer cannot be sized; then the window grows to show the
+// whole buffer where the console allows it.
 void sizeBuffer(ConsolePort& port, ConsoleBuffer buffer, int columns, int rows) {
     ConsoleView view;
     if (port.view(buffer, view)) {
         const int width = view.window.right - view.window.left + 1;
         const int height = view.window.bottom - view.window.top + 1;
-        if (width > columns || height > rows) {
+        if (view.window.right >= columns || view.window.bottom >= rows) {
             port.setWindow(buffer, Rect{0, 0, std::min(width, columns) - 1, std::min(height, rows) - 1});
         }
     }
