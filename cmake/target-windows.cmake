@@ -26,3 +26,7 @@ if(VEXAMOR_TESTS)
 endif()
 
 include(cmake/package-windows.cmake)
+
+# Times presents on a real console (or wine's); the fake-console counts are in bench/.
+add_executable(vexamor-console-bench bench/windows/console_present_timing.cpp)
+target_link_libraries(vexamor-console-bench PRIVATE vexamor_game vexamor_warnings)

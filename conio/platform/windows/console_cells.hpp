@@ -19,7 +19,7 @@ struct WriteCost {
     double perCall = 1.0;
     double perCell = 0.0;
 };
-// Measured on the console (see the console present benchmark).
+// The cost the platform plans with (see console_cells.cpp).
 extern const WriteCost kConsoleWriteCost;
 
 // The rectangles (inclusive, in cells of a width x height grid) that turn `shown` into
