@@ -1,8 +1,11 @@
 #include "conio/platform/windows/win32_console.hpp"
 
 #include <windows.h>
+#include <fcntl.h>
+#include <io.h>
 
-#include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 
 namespace platform {
@@ -186,12 +189,28 @@ LONG WINAPI onCrash(EXCEPTION_POINTERS*) {
 
 }  // namespace
 
+// The C library's text mode converts what it writes to a console on its own (wine's through
+// its locale, byte by byte), which garbles UTF-8; in binary mode and fully buffered, a
+// stream's text reaches the console in one write, which the console reads as UTF-8. A
+// console needs no "\r" before "\n". Streams that are files or pipes are left as they are.
 void useUtf8ConsoleOutput() {
+    bool console = false;
+    for (std::FILE* stream : {stdout, stderr}) {
+        DWORD mode = 0;
+        const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+        if (GetConsoleMode(handle, &mode) == FALSE) continue;
+        _setmode(_fileno(stream), _O_BINARY);
+        std::setvbuf(stream, nullptr, _IOFBF, 8192);
+        console = true;
+    }
+    if (!console) return;
     originalOutputCodePage = GetConsoleOutputCP();
     if (originalOutputCodePage != 0 && originalOutputCodePage != CP_UTF8) SetConsoleOutputCP(CP_UTF8);
 }
 
 void restoreConsoleOutputCodePage() {
+    std::fflush(stdout);  // what waits in the buffers is UTF-8 and must go out as such
+    std::fflush(stderr);
     if (originalOutputCodePage != 0 && originalOutputCodePage != CP_UTF8) SetConsoleOutputCP(originalOutputCodePage);
     originalOutputCodePage = 0;
 }

@@ -38,8 +38,9 @@ private:
 // True when standard input and standard output are both a console.
 bool stdioIsConsole();
 
-// Text printed to a console goes out as UTF-8 (the console would read the bytes in its own
-// code page otherwise); restoreConsoleOutputCodePage puts the player's code page back.
+// Text printed to a console on stdout or stderr goes out as UTF-8 (the console would read
+// the bytes in its own code page otherwise); restoreConsoleOutputCodePage writes out what is
+// waiting and puts the player's code page back.
 void useUtf8ConsoleOutput();
 void restoreConsoleOutputCodePage();
 

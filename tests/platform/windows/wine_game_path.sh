@@ -2,8 +2,8 @@
 # A player's path through vexamor.exe on wine's console, drawn into a tmux pane of 80 x 25:
 # the menu, '2' giving the frame and the ship on (25, 23), an arrow moving it, 'a' firing,
 # ESC giving the farewell, a key back to the menu and ESC ending with status 0. Then
-# Ctrl-C in a game, and the programs without a console (one line on stderr, status 1) and
-# --help redirected (UTF-8 Portuguese).
+# Ctrl-C in a game, --help in the console, the program without a console (one line on
+# stderr, status 1) and --help redirected (UTF-8 Portuguese).
 # Usage: wine_game_path.sh VEXAMOR_EXE
 set -euo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
@@ -82,6 +82,12 @@ wait_for 30 "the intro" screen_shows "DIGITE [1]"
 expect_at 25 23 "±"
 "${TMUX_CMD[@]}" send-keys -t game C-c
 expect_status $((0xC000013A & 0xFF))
+
+# --help in a console shows its Portuguese as it is, not read in the console's code page.
+start_wine_game --help
+expect_status 0
+screen_shows "abre a introdução e o menu." || fail "help garbled in the console"
+screen_shows "mostra a versão e sai" || fail "help garbled in the console"
 
 # No console: one line on stderr, status 1, nothing on stdout.
 status=0
