@@ -27,7 +27,12 @@ ship_column() {
     echo $((${#before} + 1))
 }
 ship_at() { [[ $(ship_column) == "$1" ]]; }
-shot_above_ship() { [[ "$(text_at "$1" 22 1)$(text_at "$1" 21 1)$(text_at "$1" 20 1)" == *│* ]]; }
+# A shot climbs a row per tick: it is somewhere in the ship's column until it leaves the top.
+shot_above_ship() {
+    local column="" row
+    for row in $(seq 2 22); do column+=$(text_at "$1" "$row" 1); done
+    [[ $column == *│* ]]
+}
 
 start_wine_game() {
     rm -f "$WORK/status"
@@ -45,7 +50,7 @@ expect_status() {
     [[ $(cat "$WORK/status") == "$1" ]] || fail "exit status $(cat "$WORK/status"), expected $1"
 }
 
-start_wine_game --mute
+start_wine_game  # with sound asked for and no device: silent waits, nothing printed
 wait_for 30 "the intro" screen_shows "DIGITE [1]"
 "${TMUX_CMD[@]}" send-keys -t game x
 expect_at 5 20 "DIGITE [1] PARA AJUSTAR AS CORES DO JOGO"
