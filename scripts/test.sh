@@ -17,4 +17,5 @@ UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
 
+./scripts/test-windows.sh
 ./scripts/test-web.sh

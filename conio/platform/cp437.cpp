@@ -67,6 +67,8 @@ constexpr std::array<Utf8Glyph, 256> kUtf8 = makeUtf8Table();
 
 }  // namespace
 
+char32_t cp437ToUnicode(std::uint8_t byte) { return kGlyphs[byte]; }
+
 std::string_view cp437ToUtf8(std::uint8_t byte) {
     const Utf8Glyph& g = kUtf8[byte];
     return {g.bytes.data(), g.length};

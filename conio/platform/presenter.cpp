@@ -197,8 +197,8 @@ std::string present(ShownFrame& shown, const ScreenBuffer& buffer, const Present
     return std::string(kSyncBegin) + out + std::string(kSyncEnd);
 }
 
-std::string noticeBytes(int terminalColumns, int terminalRows, std::string_view text) {
-    const auto width = static_cast<std::size_t>(std::max(1, terminalColumns));
+std::vector<std::string> noticeLines(int columns, std::string_view text) {
+    const auto width = static_cast<std::size_t>(std::max(1, columns));
     std::vector<std::string> lines(1);
     std::size_t start = 0;
     while (start < text.size()) {
@@ -210,6 +210,11 @@ std::string noticeBytes(int terminalColumns, int terminalRows, std::string_view 
         lines.back() += word;
         start = end + 1;
     }
+    return lines;
+}
+
+std::string noticeBytes(int terminalColumns, int terminalRows, std::string_view text) {
+    const std::vector<std::string> lines = noticeLines(terminalColumns, text);
     std::string out = std::string(kSyncBegin) + "\x1b[0m\x1b[2J" + std::string(kHideCursor);
     const int first = std::max(0, (terminalRows - static_cast<int>(lines.size())) / 2);
     for (std::size_t i = 0; i < lines.size() && first + static_cast<int>(i) < terminalRows; ++i) {

@@ -65,6 +65,12 @@ struct ShownFrame {
 // match. Empty when nothing changed. Wrapped in synchronized-output marks.
 std::string present(ShownFrame& shown, const ScreenBuffer& buffer, const PresenterOptions& options);
 
+// Shown centred while the terminal or console window is too small to hold the screen.
+constexpr const char* kTooSmallNotice = "Aumente a janela para pelo menos 80 x 24";
+
+// `text` broken at spaces into lines of at most `columns` characters (a longer word is cut).
+std::vector<std::string> noticeLines(int columns, std::string_view text);
+
 // A cleared terminal with `text` centred, wrapped at spaces to fit narrow terminals.
 std::string noticeBytes(int terminalColumns, int terminalRows, std::string_view text);
 

@@ -18,9 +18,6 @@ struct TerminalOptions {
     bool muted = false;  // tones become silent waits of the same length
 };
 
-// Shown centred while the terminal is too small to hold the screen.
-constexpr const char* kTooSmallNotice = "Aumente a janela para pelo menos 80 x 24";
-
 class TerminalPlatform final : public Platform {
 public:
     explicit TerminalPlatform(TerminalOptions options = {});

@@ -1,0 +1,16 @@
+// The C library's text mode would turn every "\n" into "\r\n".
+#include "conio/platform/standard_output.hpp"
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+
+namespace platform {
+
+void useBinaryStandardOutput() {
+    std::fflush(stdout);
+    _setmode(_fileno(stdout), _O_BINARY);
+}
+
+}  // namespace platform
