@@ -1,7 +1,7 @@
-// Any argv into the game's and the replay tool's command lines: a known option list plays or
-// prints, anything else is refused with status 2; the replay tool's one-line message stays
-// one line of printable bytes whatever was typed. (The password prompt, the third place a
-// user types into, is driven with any keys by the console layer's target.)
+// What a user types: any argv into the game's and the replay tool's command lines (a known
+// option list plays or prints, anything else is refused with status 2; the replay tool's
+// one-line message stays one line of printable bytes), and any keys into the password
+// prompt with a buffer of any maximum, anywhere on a screen.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "app/args.hpp"
+#include "conio/conio.hpp"
+#include "conio/services.hpp"
 #include "fuzz/fuzz_check.hpp"
+#include "fuzz/guarded_buffer.hpp"
 #include "tools/replay/options.hpp"
 
 namespace {
@@ -49,6 +52,15 @@ void checkReplayCommandLine(const std::vector<std::string>& arguments) {
     if (parsed.options) require(parsed.options->ticks >= 0 && parsed.options->ticks <= 2147483647, "ticks out of range");
 }
 
+void checkPasswordPrompt(FuzzedDataProvider& data) {
+    platform::HeadlessPlatform headless(data.ConsumeIntegralInRange(1, 300), data.ConsumeIntegralInRange(1, 60));
+    conio::resetConioState();
+    conio::installPlatform(headless);
+    platform::moveCursor(headless.screen(), data.ConsumeIntegralInRange(0, 299), data.ConsumeIntegralInRange(0, 59));
+    checkGetpass(data, headless);
+    conio::uninstallPlatform();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -58,7 +70,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     FuzzedDataProvider data(bytes, size);
-    const bool replay = data.ConsumeBool();
+    const int surface = data.ConsumeIntegralInRange(0, 2);
+    if (surface == 2) {
+        checkPasswordPrompt(data);
+        return 0;
+    }
+    const bool replay = surface == 1;
     std::vector<std::string> arguments(data.ConsumeIntegralInRange(0, 8));
     for (std::string& argument : arguments) argument = anyArgument(data);
     // argv strings end at their first zero byte, as the shell hands them over.

@@ -31,7 +31,7 @@ for target in "${targets[@]}"; do
   status=0
   build-fuzz/"$target" "$corpus" -max_total_time="$seconds" -print_final_stats=1 -timeout=30 \
     -rss_limit_mb=2048 -artifact_prefix="$findings/" "${extra[@]}" >"$scratch/$target.log" 2>&1 || status=$?
-  grep -E '^#[0-9]+ +DONE|^stat::' "$scratch/$target.log" || true
+  grep -E '^#[0-9]+[[:space:]]+DONE|^stat::' "$scratch/$target.log" || true
   reproducers=$(find "$findings" -type f -newer "$corpus" 2>/dev/null)
   if [ "$status" -ne 0 ] || [ -n "$reproducers" ]; then
     tail -n 60 "$scratch/$target.log"
