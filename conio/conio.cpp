@@ -21,6 +21,10 @@ int toConsoleCoordinate(int origin, int position) {
     return static_cast<std::int16_t>(wrapped);
 }
 
+// Cells from first to last, in unsigned arithmetic: any window gives its low bits, where
+// far-apart edges would overflow a signed difference.
+unsigned windowSpan(int first, int last) { return static_cast<unsigned>(last) - static_cast<unsigned>(first) + 1u; }
+
 }  // namespace
 
 void resetConioState() {
@@ -43,8 +47,8 @@ void refreshWindow() {
     __text_info.cursorx = static_cast<std::uint8_t>(screen.cursorX - __CONIO_LEFT + 1);
     __text_info.cursory = static_cast<std::uint8_t>(screen.cursorY - __CONIO_TOP + 1);
     __text_info.attribute = screen.attribute;
-    __text_info.winwidth = static_cast<std::uint8_t>(screen.window.right - screen.window.left + 1);
-    __text_info.winheight = static_cast<std::uint8_t>(screen.window.bottom - screen.window.top + 1);
+    __text_info.winwidth = static_cast<std::uint8_t>(windowSpan(screen.window.left, screen.window.right));
+    __text_info.winheight = static_cast<std::uint8_t>(windowSpan(screen.window.top, screen.window.bottom));
 }
 
 void clrscr() {

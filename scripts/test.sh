@@ -19,3 +19,4 @@ LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
 
 ./scripts/test-windows.sh
 ./scripts/test-web.sh
+./scripts/fuzz.sh 30

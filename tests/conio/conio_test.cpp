@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "tests/support/headless.hpp"
 
 using conio::currentAttribute;
@@ -74,6 +76,12 @@ TEST(ConioWindow, ScrolledWindowOriginMapsCoordinatesAndWrapsIn8Bits) {
     conio::refreshWindow();
     EXPECT_EQ(conio::__text_info.winwidth, 44);  // 300 in 8 bits
     EXPECT_EQ(conio::__text_info.winheight, 60);
+
+    // Edges as far apart as int allows: the size wraps like any other, without overflow.
+    screen.window = platform::Rect{INT_MIN, -5, 9, INT_MAX};
+    conio::refreshWindow();
+    EXPECT_EQ(conio::__text_info.winwidth, 10);   // 2^31 + 10 in 8 bits
+    EXPECT_EQ(conio::__text_info.winheight, 5);    // 2^31 + 5 in 8 bits
 }
 
 TEST(ConioState, InitialValues) {

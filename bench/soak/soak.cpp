@@ -1,0 +1,109 @@
+// Soak: the game headless for many ticks of random play at a high level (no frame delay,
+// hundreds of enemies allowed), a new game whenever one ends. Prints ticks per second and
+// the memory in use at 10^4 and 10^5 ticks and at the end; fails when memory grew after 10^4.
+//   vexamor_soak [TICKS]   (default 1000000)
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "conio/conio.hpp"
+#include "conio/platform/headless_platform.hpp"
+#include "conio/services.hpp"
+#include "game/screen.hpp"
+#include "game/setup.hpp"
+#include "game/tick.hpp"
+
+namespace {
+
+constexpr long kFirstReport = 10'000;
+// The sanitizer holds freed memory back (16 MB in soak.sh) and fills that in the first ticks;
+// a leak of even a few bytes a tick would be far more over a million ticks.
+constexpr long kAllowedGrowthKb = 16 * 1024;
+
+// As fast and crowded as level 21 makes a game, with blocks and pickups on nearly every
+// chance, and lives enough for the fleet to grow into the hundreds before the game ends.
+void startFastGame(Game& g) {
+    setUpGame(g);
+    g.state.level = 21;
+    g.state.lives = 400;
+    g.state.bombCharges = 3;
+    g.state.volleyCharges = 40;
+    g.tuning.frameDelay = 0;
+    g.tuning.enemySpawnOdds = 1;
+    g.tuning.enemyMoveOdds = 1;
+    g.tuning.enemyFireOdds = 1;
+    g.tuning.blockSpawnOdds = 1;
+    g.tuning.pickupOdds = 100;
+    g.tuning.maxEnemies = 374;
+    drawFrame(g.colors);
+}
+
+// Play keys mostly (the bomb, which empties the field, only among the random bytes), any
+// byte now and then, a pause or an ESC rarely.
+int randomKey(std::mt19937& rng) {
+    constexpr int kPlayKeys[] = {-1, -1, -1, 'a', 'A', 'w', 224, 72, 80, 75, 77, 0};
+    const unsigned pick = rng() % 1000;
+    if (pick == 0) return 27;
+    if (pick == 1) return 32;
+    if (pick < 100) return static_cast<int>(rng() % 256);
+    return kPlayKeys[rng() % std::size(kPlayKeys)];
+}
+
+long statusKb(const char* field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const std::string prefix = std::string(field) + ":";
+    while (std::getline(status, line)) {
+        if (line.rfind(prefix, 0) == 0) return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
+    }
+    return -1;
+}
+
+void report(long ticks, double seconds, int games, int mostEnemies) {
+    std::printf("ticks %8ld  %9.0f ticks/s  games %5d  most enemies %3d  rss %6ld kB  peak %6ld kB\n", ticks,
+                static_cast<double>(ticks) / seconds, games, mostEnemies, statusKb("VmRSS"), statusKb("VmHWM"));
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const long total = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 1'000'000;
+    platform::HeadlessPlatform headless;
+    conio::installPlatform(headless);
+    Game g;
+    startProcess(g);
+    startFastGame(g);
+    std::mt19937 rng(2024);
+    int games = 1;
+    int mostEnemies = 0;
+    long rssAtFirstReport = -1;
+    const auto start = std::chrono::steady_clock::now();
+    for (long tick = 1; tick <= total; ++tick) {
+        const int key = randomKey(rng);
+        if (key >= 0) headless.pushKey(static_cast<std::uint8_t>(key));
+        if (!runTick(g)) {  // a space: the pause ends at once, the screen is drawn again
+            conio::clrscr();
+            drawFrame(g.colors);
+        }
+        if (g.state.key == kKeyEsc || g.state.lives < 1) {
+            startFastGame(g);
+            ++games;
+        }
+        mostEnemies = std::max(mostEnemies, g.state.enemyCount);
+        headless.clearRecords();  // the platform's record of tones and sleeps is for tests
+        if (tick == kFirstReport || tick == 10 * kFirstReport || tick == total) {
+            report(tick, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), games, mostEnemies);
+            if (tick == kFirstReport) rssAtFirstReport = statusKb("VmRSS");
+        }
+    }
+    const long growth = statusKb("VmRSS") - rssAtFirstReport;
+    if (rssAtFirstReport >= 0 && growth > kAllowedGrowthKb) {
+        std::printf("memory grew by %ld kB after %ld ticks\n", growth, kFirstReport);
+        return 1;
+    }
+    return 0;
+}

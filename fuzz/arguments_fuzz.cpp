@@ -1,0 +1,89 @@
+// What a user types: any argv into the game's and the replay tool's command lines (a known
+// option list plays or prints, anything else is refused with status 2; the replay tool's
+// one-line message stays one line of printable bytes), and any keys into the password
+// prompt with a buffer of any maximum, anywhere on a screen.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/args.hpp"
+#include "conio/conio.hpp"
+#include "conio/services.hpp"
+#include "fuzz/fuzz_check.hpp"
+#include "fuzz/guarded_buffer.hpp"
+#include "tools/replay/options.hpp"
+
+namespace {
+
+// Real option names now and then, so that the fuzzer reaches the paths behind them.
+std::string anyArgument(FuzzedDataProvider& data) {
+    static const char* const kNames[] = {"--mute", "--help", "--version", "--seed", "--ticks", "--keys", "--screen",
+                                         "0", "4294967295", "4294967296", "2147483647", "1,,-,255", "-"};
+    if (data.ConsumeIntegralInRange(0, 3) == 0) return kNames[data.ConsumeIntegralInRange<std::size_t>(0, std::size(kNames) - 1)];
+    return data.ConsumeRandomLengthString(64);
+}
+
+void checkGameCommandLine(const std::vector<std::string>& arguments) {
+    std::vector<const char*> argv{"vexamor"};
+    bool allKnown = true;
+    bool onlyMute = true;
+    for (const std::string& argument : arguments) {
+        argv.push_back(argument.c_str());
+        const bool mute = argument == "--mute";
+        allKnown = allKnown && (mute || argument == "--help" || argument == "--version");
+        onlyMute = onlyMute && mute;
+    }
+    argv.push_back(nullptr);
+    const CommandLine line = parseCommandLine(static_cast<int>(argv.size() - 1), argv.data());
+    if (!allKnown) require(line.exitNow && line.exitStatus == 2, "an unknown argument was not refused");
+    if (onlyMute) require(!line.exitNow && line.muted == !arguments.empty(), "plain play or --mute did not play");
+    if (allKnown && !onlyMute) require(line.exitNow && line.exitStatus != 2, "--help or --version refused");
+}
+
+void checkReplayCommandLine(const std::vector<std::string>& arguments) {
+    const ParsedOptions parsed = parseReplayOptions(arguments);
+    require(parsed.options.has_value() == parsed.error.empty(), "options and an error together, or neither");
+    for (const char c : parsed.error) {
+        const auto byte = static_cast<unsigned char>(c);
+        require(byte >= 0x20 && byte != 0x7F, "a control byte in the error message");
+    }
+    if (parsed.options) require(parsed.options->ticks >= 0 && parsed.options->ticks <= 2147483647, "ticks out of range");
+}
+
+void checkPasswordPrompt(FuzzedDataProvider& data) {
+    platform::HeadlessPlatform headless(data.ConsumeIntegralInRange(1, 300), data.ConsumeIntegralInRange(1, 60));
+    conio::resetConioState();
+    conio::installPlatform(headless);
+    platform::moveCursor(headless.screen(), data.ConsumeIntegralInRange(0, 299), data.ConsumeIntegralInRange(0, 59));
+    checkGetpass(data, headless);
+    conio::uninstallPlatform();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    std::freopen("/dev/null", "w", stdout);  // the usage and the version, every run
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+    FuzzedDataProvider data(bytes, size);
+    const int surface = data.ConsumeIntegralInRange(0, 2);
+    if (surface == 2) {
+        checkPasswordPrompt(data);
+        return 0;
+    }
+    const bool replay = surface == 1;
+    std::vector<std::string> arguments(data.ConsumeIntegralInRange(0, 8));
+    for (std::string& argument : arguments) argument = anyArgument(data);
+    // argv strings end at their first zero byte, as the shell hands them over.
+    for (std::string& argument : arguments) argument.resize(argument.find('\0') == std::string::npos ? argument.size() : argument.find('\0'));
+    if (replay) {
+        checkReplayCommandLine(arguments);
+    } else {
+        checkGameCommandLine(arguments);
+    }
+    return 0;
+}
