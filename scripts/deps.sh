@@ -4,7 +4,7 @@
 # As root it installs what is missing; otherwise it prints the exact command and fails.
 set -euo pipefail
 
-packages=(g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libsdl2-dev tmux libvterm-dev "$@")
+packages=(g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libsdl2-dev tmux libvterm-dev nlohmann-json3-dev "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -6,17 +6,19 @@ cd "$(dirname "$0")/.."
 ./scripts/deps.sh
 jobs=$(nproc)
 
-cmake -S . -B build -DVEXAMOR_TESTS=ON
+cmake -S . -B build -DVEXAMOR_TESTS=ON -DVEXAMOR_WERROR=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
-cmake -S . -B build-sanitize -DVEXAMOR_SANITIZE=ON -DVEXAMOR_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+cmake -S . -B build-sanitize -DVEXAMOR_SANITIZE=ON -DVEXAMOR_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug -DVEXAMOR_WERROR=ON
 cmake --build build-sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
 
+./scripts/test-builds.sh    # Release with hardening flags, and clang++
+./scripts/test-package.sh   # the .deb: lintian, metadata, man pages, a clean-Debian install
 ./scripts/test-windows.sh
 ./scripts/test-web.sh
 ./scripts/fuzz.sh 30
