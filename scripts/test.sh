@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds and runs every test twice: a normal build, then one under AddressSanitizer
-# and UndefinedBehaviorSanitizer. Real-terminal tests run in a private tmux server.
+# Builds and runs every test of every target: a normal build, one under AddressSanitizer and
+# UndefinedBehaviorSanitizer, a hardened Release and a clang++ build, the .deb, the Windows
+# build under wine, the web page in headless Chromium, and each fuzz target for 30 seconds.
+# Real-terminal tests run in private tmux servers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh
