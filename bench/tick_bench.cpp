@@ -5,6 +5,7 @@
 #include <array>
 #include <random>
 
+#include "bench/busy_game.hpp"
 #include "conio/conio.hpp"
 #include "conio/platform/headless_platform.hpp"
 #include "conio/platform/presenter.hpp"
@@ -14,18 +15,6 @@
 #include "game/tick.hpp"
 
 namespace {
-
-// Keys a player sends while playing: arrows (two bytes), fire, and nothing most ticks.
-constexpr std::array<int, 8> kPlayKeys{-1, -1, -1, 'a', 'A', 224, 'K', 'M'};
-
-void busyGame(Game& g) {
-    startProcess(g);
-    setUpGame(g);
-    g.tuning.maxEnemies = 40;
-    g.tuning.enemySpawnOdds = 1;
-    g.tuning.enemyMoveOdds = 5;
-    drawFrame(g.colors);
-}
 
 void runTicks(benchmark::State& state, bool present) {
     platform::HeadlessPlatform headless;

@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "bench/busy_game.hpp"
 #include "conio/conio.hpp"
 #include "conio/platform/headless_platform.hpp"
 #include "conio/platform/presenter.hpp"
@@ -18,22 +19,7 @@
 
 namespace {
 
-// Keys a player sends while playing: arrows (two bytes), fire, and nothing most ticks.
-constexpr std::array<int, 8> kPlayKeys{-1, -1, -1, 'a', 'A', 224, 'K', 'M'};
 constexpr int kTicks = 3000;
-
-void levelOneGame(Game& g) {
-    startProcess(g);
-    setUpGame(g);
-    drawFrame(g.colors);
-}
-
-void busyGame(Game& g) {
-    levelOneGame(g);
-    g.tuning.maxEnemies = 40;
-    g.tuning.enemySpawnOdds = 1;
-    g.tuning.enemyMoveOdds = 5;
-}
 
 void measure(const char* name, void (*start)(Game&)) {
     platform::HeadlessPlatform headless;
