@@ -159,8 +159,8 @@ void renderTones(ToneSynth& s, std::int16_t* out, std::size_t frames) {
 }
 
 ToneClock::time_point scheduleWait(ToneTimeline& timeline, ToneClock::time_point now,
-                                   ToneClock::duration length) {
-    const bool joins = timeline.started && now <= timeline.end + toneTimelineSlack;
+                                   ToneClock::duration length, ToneClock::duration slack) {
+    const bool joins = timeline.started && now <= timeline.end + slack;
     timeline.end = (joins ? timeline.end : now) + length;
     timeline.started = true;
     return timeline.end;

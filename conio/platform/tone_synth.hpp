@@ -82,8 +82,9 @@ struct ToneTimeline {
 };
 
 // Places a wait of `length` on the timeline at `now` and returns the time it ends: right
-// after the previous wait when `now` is within the slack of its end, at `now` otherwise.
+// after the previous wait when `now` is within `slack` of its end, at `now` otherwise.
 ToneClock::time_point scheduleWait(ToneTimeline& timeline, ToneClock::time_point now,
-                                   ToneClock::duration length);
+                                   ToneClock::duration length,
+                                   ToneClock::duration slack = toneTimelineSlack);
 
 }  // namespace platform

@@ -34,9 +34,7 @@ TonePlayer::~TonePlayer() = default;
 ToneClock::time_point TonePlayer::schedule(unsigned frequencyHz, unsigned durationMs) {
     const auto now = ToneClock::now();
     const auto length = std::chrono::milliseconds(durationMs);
-    const ToneTimeline& timeline = impl_->timeline;
-    const bool lateJoin = timeline.started && now > timeline.end && now <= timeline.end + kLateJoin;
-    const auto end = scheduleWait(impl_->timeline, lateJoin ? timeline.end : now, length);
+    const auto end = scheduleWait(impl_->timeline, now, length, kLateJoin);
     if (frequencyHz != 0) {
         const double delayMs = std::chrono::duration<double, std::milli>(end - length - now).count();
         vexamor_host_tone(frequencyHz, durationMs, delayMs, toneAudible(frequencyHz, toneSampleRate) ? 1 : 0);
