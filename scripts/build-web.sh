@@ -22,7 +22,7 @@ cmake --build build-web -j "$(nproc)"
 site=build-web/site
 rm -rf "$site"
 mkdir -p "$site"
-cp web/index.html web/style.css web/page.js web/icon.svg "$site/"
+cp web/index.html web/style.css web/*.js web/icon.svg "$site/"
 cp build-web/vexamor.js build-web/vexamor.wasm "$site/"
 cp web/node_modules/@xterm/xterm/lib/xterm.js web/node_modules/@xterm/xterm/css/xterm.css "$site/"
 cp web/node_modules/@xterm/addon-canvas/lib/addon-canvas.js "$site/"

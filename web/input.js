@@ -1,0 +1,65 @@
+// The input sources: the terminal's keyboard and the touch keys. Each ends in type(text),
+// which queues the bytes a terminal would send for the program to read.
+'use strict';
+
+(function () {
+  const page = window.vexamorPage;
+  const term = page.term;
+
+  // Bytes typed and not yet taken by the program. Bounded, like a keyboard buffer.
+  const kInputLimit = 4096;
+  const input = [];
+  const encoder = new TextEncoder();
+
+  function type(text) {
+    for (const byte of encoder.encode(text)) {
+      if (input.length < kInputLimit) input.push(byte);
+    }
+    page.startAudio();
+    page.wakeProgram();
+  }
+
+  // The touch keys type what a keyboard's keys would send to a terminal. Arrows and the
+  // fire keys repeat while held, as a held key does.
+  const touchKeys = {
+    up: '\x1b[A', down: '\x1b[B', right: '\x1b[C', left: '\x1b[D',
+    a: 'a', w: 'w', e: 'e', space: ' ', esc: '\x1b', enter: '\r', 1: '1', 2: '2',
+  };
+  const repeating = new Set(['up', 'down', 'right', 'left', 'a']);
+  const kRepeatDelayMs = 300;
+  const kRepeatEveryMs = 80;
+
+  for (const button of document.querySelectorAll('#touch button')) {
+    const name = button.dataset.key;
+    let repeat = null;
+    const stop = function () {
+      clearTimeout(repeat);
+      clearInterval(repeat);
+      repeat = null;
+      button.classList.remove('pressed');
+    };
+    button.addEventListener('pointerdown', function (event) {
+      // The terminal keeps the focus, and a phone does not open its own keyboard.
+      event.preventDefault();
+      button.classList.add('pressed');
+      type(touchKeys[name]);
+      if (repeating.has(name)) {
+        repeat = setTimeout(function () {
+          repeat = setInterval(function () { type(touchKeys[name]); }, kRepeatEveryMs);
+        }, kRepeatDelayMs);
+      }
+    });
+    for (const end of ['pointerup', 'pointercancel', 'pointerleave']) button.addEventListener(end, stop);
+  }
+
+  window.addEventListener('touchstart', function () { document.body.classList.add('touched'); page.fit(); },
+    { passive: true, once: true });
+  document.getElementById('stage').addEventListener('pointerdown', function (event) {
+    if (event.target.closest('button')) return;
+    term.focus();
+  });
+  term.onData(type);
+
+  page.input = input;
+  page.type = type;
+})();
