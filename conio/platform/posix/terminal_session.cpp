@@ -170,6 +170,23 @@ void enterModes() {
     writeAll(STDOUT_FILENO, kEnterModes);
 }
 
+// pipe() and fcntl() rather than Linux's pipe2(), which macOS lacks: neither end may block
+// a signal handler, and neither leaks into a program started from here.
+bool openWakePipe(int (&fds)[2]) {
+    if (::pipe(fds) != 0) return false;
+    for (const int fd : fds) {
+        const int status = ::fcntl(fd, F_GETFL);
+        const int descriptor = ::fcntl(fd, F_GETFD);
+        if (status < 0 || descriptor < 0 || ::fcntl(fd, F_SETFL, status | O_NONBLOCK) != 0 ||
+            ::fcntl(fd, F_SETFD, descriptor | FD_CLOEXEC) != 0) {
+            ::close(fds[0]);
+            ::close(fds[1]);
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool stdioIsTerminal() { return ::isatty(STDIN_FILENO) == 1 && ::isatty(STDOUT_FILENO) == 1; }
@@ -192,7 +209,7 @@ bool writeAll(int fd, std::string_view bytes) {
 TerminalSession::TerminalSession(bool linuxConsole) {
     if (state.wakeRead >= 0 || ::tcgetattr(STDIN_FILENO, &state.original) != 0) return;
     int fds[2];
-    if (::pipe2(fds, O_NONBLOCK | O_CLOEXEC) != 0) return;
+    if (!openWakePipe(fds)) return;
     state.wakeRead = fds[0];
     state.wakeWrite = fds[1];
     state.linuxConsole = linuxConsole;
