@@ -8,7 +8,7 @@
 #   scripts/screenshots.sh --check  fails when the game no longer draws what they show
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/deps.sh python3 console-setup-linux
+./scripts/deps.sh python3 console-setup-linux appstream
 fonts=/usr/share/consolefonts/Uni2-VGA16.psf.gz:/usr/share/consolefonts/FullGreek-VGA16.psf.gz
 
 if [[ ! -f build/CMakeCache.txt ]]; then
@@ -44,6 +44,17 @@ if [[ ${1:-} == --check ]]; then
       exit 1
     fi
   done
+  # Software centres list exactly these pictures, at the address the pages workflow gives
+  # them (build-web.sh copies them into the site); the page's link preview is one of them.
+  listed=$(sed -n 's|.*<image[^>]*>https://[^<]*/screenshots/\([a-z0-9-]*\.png\)</image>.*|\1|p' \
+    data/*.metainfo.xml | sort)
+  if [[ $listed != "$(cd "$work" && ls -- *.png | sort)" ]]; then
+    echo "screenshots.sh: the AppStream metadata lists other pictures: $listed" >&2
+    exit 1
+  fi
+  appstreamcli validate --pedantic --no-net data/*.metainfo.xml >/dev/null
+  preview=$(sed -n 's|.*property="og:image" content="https://[^"]*/screenshots/\([^"]*\)".*|\1|p' web/index.html)
+  [[ -n $preview && -f doc/screenshots/$preview ]] || { echo "screenshots.sh: the page's og:image names no picture" >&2; exit 1; }
   echo "screenshots: $(ls "$work"/*.png | wc -l) pictures match the game"
 else
   mkdir -p doc/screenshots
