@@ -1,12 +1,13 @@
 # POSIX terminal: termios session and signals, the terminal platform, tones through SDL2's
 # audio subsystem when its development files are there and a silent timeline otherwise.
-# Only POSIX calls are used (Linux, macOS and the BSDs alike); the ALSA message silencing
-# is looked up at run time and does nothing where ALSA is not installed.
+# Only POSIX calls are used (Linux, macOS and the BSDs alike: select() rather than poll(),
+# which macOS does not support on terminals); the ALSA message silencing is looked up at
+# run time and does nothing where ALSA is not installed.
 find_package(Threads REQUIRED)
 find_package(SDL2 CONFIG QUIET)
 target_sources(vexamor_platform PRIVATE
   conio/platform/posix/terminal_platform.cpp conio/platform/posix/terminal_session.cpp
-  conio/platform/posix/standard_output.cpp)
+  conio/platform/posix/standard_output.cpp conio/platform/posix/wait_fds.cpp)
 target_link_libraries(vexamor_platform PRIVATE Threads::Threads ${CMAKE_DL_LIBS})
 if(SDL2_FOUND)
   target_sources(vexamor_platform PRIVATE conio/platform/posix/tones_sdl.cpp)

@@ -1,7 +1,7 @@
 #include "conio/platform/posix/terminal_session.hpp"
+#include "conio/platform/posix/wait_fds.hpp"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -157,7 +157,7 @@ termios rawModeOf(const termios& original) {
     // Keys one at a time without echo or line editing, and no Ctrl-V/Ctrl-O handling;
     // ISIG stays, so Ctrl-C and Ctrl-Z remain signals.
     raw.c_lflag &= ~static_cast<tcflag_t>(ECHO | ICANON | IEXTEN);
-    // A read returns at once with what is there; poll does the waiting.
+    // A read returns at once with what is there; select() does the waiting.
     raw.c_cc[VMIN] = 0;
     raw.c_cc[VTIME] = 0;
     return raw;
@@ -197,8 +197,7 @@ bool writeAll(int fd, std::string_view bytes) {
         if (n > 0) {
             bytes.remove_prefix(static_cast<std::size_t>(n));
         } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            pollfd out{fd, POLLOUT, 0};
-            ::poll(&out, 1, 100);
+            waitWritable(fd, 100);
         } else if (n < 0 && errno != EINTR) {
             return false;
         }
