@@ -26,4 +26,5 @@ cp web/index.html web/style.css web/*.js web/icon.svg "$site/"
 cp build-web/vexamor.js build-web/vexamor.wasm "$site/"
 cp web/node_modules/@xterm/xterm/lib/xterm.js web/node_modules/@xterm/xterm/css/xterm.css "$site/"
 cp web/node_modules/@xterm/addon-canvas/lib/addon-canvas.js "$site/"
+mkdir -p "$site/screenshots" && cp doc/screenshots/*.png "$site/screenshots/"  # link previews, AppStream
 echo "Site: $site/" >&2

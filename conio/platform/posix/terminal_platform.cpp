@@ -1,6 +1,6 @@
 #include "conio/platform/posix/terminal_platform.hpp"
+#include "conio/platform/posix/wait_fds.hpp"
 
-#include <poll.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -105,9 +105,7 @@ void TerminalPlatform::pump(int timeoutMs) {
         const int untilEsc = static_cast<int>(std::max<std::int64_t>(0, *deadline - nowMs()));
         timeoutMs = timeoutMs < 0 ? untilEsc : std::min(timeoutMs, untilEsc);
     }
-    pollfd fds[2] = {{inputClosed_ ? -1 : STDIN_FILENO, POLLIN, 0}, {session_.wakeFd(), POLLIN, 0}};
-    const int ready = ::poll(fds, 2, timeoutMs);
-    if (ready > 0 && fds[0].revents != 0) readInput();
+    if (waitReadable(inputClosed_ ? -1 : STDIN_FILENO, session_.wakeFd(), timeoutMs).first) readInput();
     handleEvents();
     queueKeys(keys_, onIdle(decoder_, nowMs()));
 }
@@ -142,8 +140,7 @@ void TerminalPlatform::holdWhileTooSmall() {
     while (!currentLayout().fits) {
         writeAll(STDOUT_FILENO, noticeBytes(size_.columns, size_.rows, kTooSmallNotice));
         do {
-            pollfd wake{session_.wakeFd(), POLLIN, 0};
-            ::poll(&wake, 1, -1);
+            waitReadable(-1, session_.wakeFd(), -1);
         } while (!handleEvents());
     }
     shown_ = ShownFrame{};

@@ -1,7 +1,7 @@
 #include "conio/platform/posix/terminal_session.hpp"
+#include "conio/platform/posix/wait_fds.hpp"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -157,7 +157,7 @@ termios rawModeOf(const termios& original) {
     // Keys one at a time without echo or line editing, and no Ctrl-V/Ctrl-O handling;
     // ISIG stays, so Ctrl-C and Ctrl-Z remain signals.
     raw.c_lflag &= ~static_cast<tcflag_t>(ECHO | ICANON | IEXTEN);
-    // A read returns at once with what is there; poll does the waiting.
+    // A read returns at once with what is there; select() does the waiting.
     raw.c_cc[VMIN] = 0;
     raw.c_cc[VTIME] = 0;
     return raw;
@@ -170,6 +170,23 @@ void enterModes() {
     writeAll(STDOUT_FILENO, kEnterModes);
 }
 
+// pipe() and fcntl() rather than Linux's pipe2(), which macOS lacks: neither end may block
+// a signal handler, and neither leaks into a program started from here.
+bool openWakePipe(int (&fds)[2]) {
+    if (::pipe(fds) != 0) return false;
+    for (const int fd : fds) {
+        const int status = ::fcntl(fd, F_GETFL);
+        const int descriptor = ::fcntl(fd, F_GETFD);
+        if (status < 0 || descriptor < 0 || ::fcntl(fd, F_SETFL, status | O_NONBLOCK) != 0 ||
+            ::fcntl(fd, F_SETFD, descriptor | FD_CLOEXEC) != 0) {
+            ::close(fds[0]);
+            ::close(fds[1]);
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool stdioIsTerminal() { return ::isatty(STDIN_FILENO) == 1 && ::isatty(STDOUT_FILENO) == 1; }
@@ -180,8 +197,7 @@ bool writeAll(int fd, std::string_view bytes) {
         if (n > 0) {
             bytes.remove_prefix(static_cast<std::size_t>(n));
         } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            pollfd out{fd, POLLOUT, 0};
-            ::poll(&out, 1, 100);
+            waitWritable(fd, 100);
         } else if (n < 0 && errno != EINTR) {
             return false;
         }
@@ -192,7 +208,7 @@ bool writeAll(int fd, std::string_view bytes) {
 TerminalSession::TerminalSession(bool linuxConsole) {
     if (state.wakeRead >= 0 || ::tcgetattr(STDIN_FILENO, &state.original) != 0) return;
     int fds[2];
-    if (::pipe2(fds, O_NONBLOCK | O_CLOEXEC) != 0) return;
+    if (!openWakePipe(fds)) return;
     state.wakeRead = fds[0];
     state.wakeWrite = fds[1];
     state.linuxConsole = linuxConsole;
