@@ -182,3 +182,61 @@ TEST(Replay, BadArgumentsExitWithStatusTwoAndOneLineOnStderr) {
     }
     EXPECT_EQ(replay("--seed 4294967295 --ticks 0 --keys ,").status, 0);
 }
+
+// A key file in the test's temporary folder, written as given.
+std::string keyFile(const std::string& name, const std::string& content) {
+    const std::string path = ::testing::TempDir() + "replay_keys_" + name;
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr) return path;
+    std::fwrite(content.data(), 1, content.size(), out);
+    std::fclose(out);
+    return path;
+}
+
+TEST(Replay, KeysFileGivesTheSameGameAsKeysFromAFileOrStandardInput) {
+    const std::string list = "97,,72,-,77,119,,101,32,,75,97,97";
+    const ToolRun expected = replay("--seed 7 --ticks 60 --screen --keys " + list);
+    ASSERT_EQ(expected.status, 0);
+    for (const std::string& content : {list, list + "\n", "  \n" + list + " \r\n\t\n"}) {
+        const std::string path = keyFile("list", content);
+        const ToolRun fromFile = replay("--seed 7 --ticks 60 --keys-file '" + path + "' --screen");
+        EXPECT_EQ(fromFile.status, 0);
+        EXPECT_EQ(fromFile.out, expected.out) << "file: " << content;
+        const ToolRun fromInput = replay("--keys-file - --seed 7 --ticks 60 --screen < '" + path + "'");
+        EXPECT_EQ(fromInput.status, 0);
+        EXPECT_EQ(fromInput.out, expected.out) << "standard input: " << content;
+    }
+    const ToolRun noKeys = replay("--seed 7 --ticks 60");
+    for (const char* empty : {"", "\n", " \t\r\n"}) {
+        const ToolRun run = replay("--seed 7 --ticks 60 --keys-file '" + keyFile("empty", empty) + "'");
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, noKeys.out) << "an empty list is a game without keys";
+    }
+}
+
+TEST(Replay, KeysFileThatCannotBeUsedIsOneLineAndStatusTwo) {
+    const std::string good = keyFile("good", "97,97\n");
+    const std::string bad = keyFile("bad", "97,97,\n98, 99\n");
+    const std::string cases[] = {
+        "--seed 1 --keys 97 --keys-file '" + good + "'",
+        "--seed 1 --keys-file '" + good + "' --keys 97",
+        "--seed 1 --keys-file '" + good + "' --keys-file '" + good + "'",
+        "--seed 1 --keys-file",
+        "--seed 1 --keys-file '" + ::testing::TempDir() + "replay_keys_missing'",
+        "--seed 1 --keys-file ''",
+        "--seed 1 --keys-file '" + ::testing::TempDir() + "'",
+        "--seed 1 --keys-file '" + bad + "'",
+    };
+    for (const std::string& arguments : cases) {
+        const ToolRun run = replay(arguments, true);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_EQ(lines(run.out).size(), 1u) << arguments << ": " << run.out;
+        EXPECT_EQ(replay(arguments).out, "") << arguments << ": nothing on stdout";
+    }
+    EXPECT_NE(replay("--seed 1 --keys-file '" + bad + "'", true).out.find("item 3 is '?98'"), std::string::npos)
+        << "the message names the first bad item";
+}
+
+TEST(Replay, AFailedWriteIsNotSuccess) {
+    EXPECT_EQ(replay("--seed 1 --ticks 3000 > /dev/full").status, 1);
+}
