@@ -48,11 +48,11 @@ long_game=(--seed 2033 --ticks 25000 --keys-file "$SOURCE/tests/replay/long_game
 [[ $(grep -c '"level":5,' "$WORK/linux.long") -gt 0 && $(grep -c '^{' "$WORK/linux.long") == 20504 ]] ||
     { echo "FAIL: the long game no longer lasts 20504 ticks to level 5" >&2; exit 1; }
 cmp "$WORK/linux.long" "$WORK/windows.long" >&2 || { echo "FAIL: the long game's traces differ" >&2; exit 1; }
-# The recorded games, byte for byte.
+# The recorded games, byte for byte, their keys on standard input.
 games=0
 while read -r name seed ticks; do
     [[ -z $name || $name == \#* ]] && continue
-    "$WINE" "$WINDOWS_REPLAY" --seed "$seed" --ticks "$ticks" --keys-file "$SOURCE/tests/golden/$name.keys" --screen |
+    "$WINE" "$WINDOWS_REPLAY" --seed "$seed" --ticks "$ticks" --keys-file - --screen <"$SOURCE/tests/golden/$name.keys" |
         cat >"$WORK/golden.$name"
     cmp "$SOURCE/tests/golden/$name.trace" "$WORK/golden.$name" >&2 ||
         { echo "FAIL: $name differs from its recorded trace" >&2; exit 1; }
