@@ -22,7 +22,8 @@ function(vexamor_web_executables)
     --js-library=${VEXAMOR_WEB_LIBRARY})
   set_target_properties(vexamor PROPERTIES LINK_DEPENDS ${VEXAMOR_WEB_LIBRARY})
 
-  target_link_options(vexamor-replay PRIVATE -sENVIRONMENT=node -sSINGLE_FILE -sEXIT_RUNTIME)
+  # NODERAWFS: the replay tool's key file (or standard input) is read from the real files.
+  target_link_options(vexamor-replay PRIVATE -sENVIRONMENT=node -sSINGLE_FILE -sEXIT_RUNTIME -sNODERAWFS)
 
   # Cost of a tick and its present in the browser, run by bench/web_figures.mjs.
   add_executable(vexamor-web-bench bench/web/tick_present.cpp)

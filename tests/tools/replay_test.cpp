@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -181,4 +183,123 @@ TEST(Replay, BadArgumentsExitWithStatusTwoAndOneLineOnStderr) {
         EXPECT_EQ(replay(arguments).out, "") << arguments << ": nothing on stdout";
     }
     EXPECT_EQ(replay("--seed 4294967295 --ticks 0 --keys ,").status, 0);
+}
+
+namespace {
+
+// A key file in the test's temporary folder, written as given.
+std::string keyFile(const std::string& name, const std::string& content) {
+    const std::string path = ::testing::TempDir() + "replay_keys_" + name;
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr) return path;
+    std::fwrite(content.data(), 1, content.size(), out);
+    std::fclose(out);
+    return path;
+}
+
+}  // namespace
+
+TEST(Replay, KeysFileGivesTheSameGameAsKeysFromAFileOrStandardInput) {
+    const std::string list = "97,,72,-,77,119,,101,32,,75,97,97";
+    const ToolRun expected = replay("--seed 7 --ticks 60 --screen --keys " + list);
+    ASSERT_EQ(expected.status, 0);
+    for (const std::string& content : {list, list + "\n", "  \n" + list + " \r\n\t\n"}) {
+        const std::string path = keyFile("list", content);
+        const ToolRun fromFile = replay("--seed 7 --ticks 60 --keys-file '" + path + "' --screen");
+        EXPECT_EQ(fromFile.status, 0);
+        EXPECT_EQ(fromFile.out, expected.out) << "file: " << content;
+        const ToolRun fromInput = replay("--keys-file - --seed 7 --ticks 60 --screen < '" + path + "'");
+        EXPECT_EQ(fromInput.status, 0);
+        EXPECT_EQ(fromInput.out, expected.out) << "standard input: " << content;
+    }
+    const ToolRun noKeys = replay("--seed 7 --ticks 60");
+    for (const char* empty : {"", "\n", " \t\r\n"}) {
+        const ToolRun run = replay("--seed 7 --ticks 60 --keys-file '" + keyFile("empty", empty) + "'");
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.out, noKeys.out) << "an empty list is a game without keys";
+    }
+}
+
+TEST(Replay, KeysFileThatCannotBeUsedIsOneLineAndStatusTwo) {
+    const std::string good = keyFile("good", "97,97\n");
+    const std::string bad = keyFile("bad", "97,97,\n98, 99\n");
+    const std::string cases[] = {
+        "--seed 1 --keys 97 --keys-file '" + good + "'",
+        "--seed 1 --keys-file '" + good + "' --keys 97",
+        "--seed 1 --keys-file '" + good + "' --keys-file '" + good + "'",
+        "--seed 1 --keys-file",
+        "--seed 1 --keys-file '" + ::testing::TempDir() + "replay_keys_missing'",
+        "--seed 1 --keys-file ''",
+        "--seed 1 --keys-file '" + ::testing::TempDir() + "'",
+        "--seed 1 --keys-file '" + bad + "'",
+    };
+    for (const std::string& arguments : cases) {
+        const ToolRun run = replay(arguments, true);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_EQ(lines(run.out).size(), 1u) << arguments << ": " << run.out;
+        EXPECT_EQ(replay(arguments).out, "") << arguments << ": nothing on stdout";
+    }
+    EXPECT_NE(replay("--seed 1 --keys-file '" + bad + "'", true).out.find("item 3 is '?98'"), std::string::npos)
+        << "the message names the first bad item";
+}
+
+TEST(Replay, AFailedWriteIsNotSuccess) {
+    EXPECT_EQ(replay("--seed 1 --ticks 3000 > /dev/full").status, 1);
+}
+
+namespace {
+
+std::string fileText(const std::string& path) {
+    std::string text;
+    FILE* in = std::fopen(path.c_str(), "rb");
+    if (in == nullptr) return text;
+    std::array<char, 65536> chunk{};
+    std::size_t n = 0;
+    while ((n = std::fread(chunk.data(), 1, chunk.size(), in)) > 0) text.append(chunk.data(), n);
+    std::fclose(in);
+    return text;
+}
+
+// What makes a recorded game worth keeping: it reaches level 2, spends both specials, loses
+// lives and ends in GAME OVER. A deliberate re-recording must keep that true.
+void expectAFullGame(const std::string& name, const std::vector<std::string>& rows) {
+    int volleys = 0, bombs = 0, lostLives = 0, level = 0;
+    Json last;
+    for (const std::string& row : rows) {
+        if (row.empty() || row[0] != '{') break;
+        const Json line = Json::parse(row);
+        if (!last.is_null()) {
+            volleys += line["volleyCharges"] < last["volleyCharges"];
+            bombs += line["bombCharges"] < last["bombCharges"];
+            lostLives += line["lives"] < last["lives"];
+        }
+        level = std::max(level, line["level"].get<int>());
+        last = line;
+    }
+    EXPECT_GE(level, 2) << name;
+    EXPECT_GT(volleys, 0) << name;
+    EXPECT_GT(bombs, 0) << name;
+    EXPECT_GE(lostLives, 2) << name;
+    EXPECT_TRUE(last.value("key", 0) == 27 && last.value("lives", -1) == 0) << name << " ends in GAME OVER";
+}
+
+}  // namespace
+
+TEST(Replay, RecordedGamesGiveTheirRecordedTracesByteForByte) {
+    const std::string golden = std::string(VEXAMOR_SOURCE_DIR) + "/tests/golden/";
+    std::istringstream games(fileText(golden + "games"));
+    int count = 0;
+    for (std::string line; std::getline(games, line);) {
+        std::istringstream fields(line);
+        std::string name, seed, ticks;
+        if (!(fields >> name >> seed >> ticks) || name[0] == '#') continue;
+        ++count;
+        const std::string expected = fileText(golden + name + ".trace");
+        const ToolRun run = replay("--seed " + seed + " --ticks " + ticks + " --keys-file '" + golden + name + ".keys' --screen");
+        EXPECT_EQ(run.status, 0) << name;
+        EXPECT_TRUE(run.out == expected) << name << ": the trace differs from the recorded one (" << run.out.size()
+                                         << " bytes, recorded " << expected.size() << ")";
+        expectAFullGame(name, lines(expected));
+    }
+    EXPECT_GE(count, 3);
 }

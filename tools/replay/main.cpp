@@ -1,6 +1,7 @@
 // vexamor-replay: runs one game headless from a seed and one key per tick, and prints a
 // JSON line per tick (and, with --screen, the final screen).
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "game/screen.hpp"
 #include "game/setup.hpp"
 #include "game/tick.hpp"
+#include "tools/replay/key_file.hpp"
 #include "tools/replay/options.hpp"
 #include "tools/replay/trace.hpp"
 
@@ -27,25 +29,44 @@ void resumeAtOnce(Game& g) {
     drawFrame(g.colors);
 }
 
-void run(const ReplayOptions& options, platform::HeadlessPlatform& headless) {
+// Trace lines are gathered and written in blocks of about this size.
+constexpr std::size_t kOutputBlock = 64 * 1024;
+
+// Plays the game and writes its trace; false once standard output could not be written.
+bool run(const ReplayOptions& options, platform::HeadlessPlatform& headless) {
     Game g;
     startProcess(g);
     headless.setEpochSeconds(options.seed);  // set-up seeds the generator with time(NULL)
     setUpGame(g);
     drawFrame(g.colors);
+    std::string out;
     for (long long tick = 1; tick <= options.ticks; ++tick) {
         headless.clearRecords();
         const std::size_t index = static_cast<std::size_t>(tick - 1);
         if (index < options.keys.size() && options.keys[index]) headless.pushKey(*options.keys[index]);
         const bool ranToEnd = runTick(g);
-        const std::string line = traceLine(tick, g, headless.tones(), headless.sleeps());
-        std::fwrite(line.data(), 1, line.size(), stdout);
-        std::fputc('\n', stdout);
+        out += traceLine(tick, g, headless.tones(), headless.sleeps());
+        out += '\n';
+        if (out.size() >= kOutputBlock) {
+            if (!platform::writeStandardOutput(out)) return false;
+            out.clear();
+        }
         if (g.state.key == kKeyEsc) break;
         if (!ranToEnd) resumeAtOnce(g);
     }
-    if (!options.screen) return;
-    for (int y = 0; y < 25; ++y) std::printf("|%s\n", headless.row(y).c_str());
+    for (int y = 0; options.screen && y < 25; ++y) out += "|" + headless.row(y) + "\n";
+    return platform::writeStandardOutput(out);
+}
+
+// The options with the key file read, or nothing after saying on stderr what is wrong.
+std::optional<ReplayOptions> optionsFrom(const std::vector<std::string>& arguments) {
+    ParsedOptions parsed = parseReplayOptions(arguments);
+    if (parsed.options && parsed.options->keysFile) parsed.error = loadKeyFile(*parsed.options);
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "vexamor-replay: %s\n", parsed.error.c_str());
+        return std::nullopt;
+    }
+    return parsed.options;
 }
 
 }  // namespace
@@ -53,15 +74,11 @@ void run(const ReplayOptions& options, platform::HeadlessPlatform& headless) {
 int main(int argc, char** argv) {
     // The trace is compared byte for byte with other builds' traces: "\n" line ends everywhere.
     platform::useBinaryStandardOutput();
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const ParsedOptions parsed = parseReplayOptions(arguments);
-    if (!parsed.options) {
-        std::fprintf(stderr, "vexamor-replay: %s\n", parsed.error.c_str());
-        return 2;
-    }
+    const auto options = optionsFrom(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options) return 2;
     platform::HeadlessPlatform headless(80, 25);
     conio::installPlatform(headless);
-    run(*parsed.options, headless);
+    const bool written = run(*options, headless);
     conio::uninstallPlatform();
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return written ? 0 : 1;
 }

@@ -17,8 +17,9 @@ std::optional<unsigned long long> parseDecimal(const std::string& text, unsigned
     return value;
 }
 
-// Comma-separated, one item per tick: a byte 0..255, or empty or "-" for no key.
-bool parseKeys(const std::string& list, std::vector<std::optional<std::uint8_t>>& keys) {
+// Comma-separated, one item per tick: a byte 0..255, or empty or "-" for no key. Returns the
+// first item that is none of these (after the items before it), or nothing when all are valid.
+std::optional<std::string> parseKeys(const std::string& list, std::vector<std::optional<std::uint8_t>>& keys) {
     std::size_t start = 0;
     for (;;) {
         const std::size_t comma = list.find(',', start);
@@ -27,19 +28,19 @@ bool parseKeys(const std::string& list, std::vector<std::optional<std::uint8_t>>
             keys.emplace_back(std::nullopt);
         } else {
             const auto byte = parseDecimal(item, 255);
-            if (!byte) return false;
+            if (!byte) return item;
             keys.emplace_back(static_cast<std::uint8_t>(*byte));
         }
-        if (comma == std::string::npos) return true;
+        if (comma == std::string::npos) return std::nullopt;
         start = comma + 1;
     }
 }
 
 ParsedOptions failure(std::string message) { return {std::nullopt, std::move(message)}; }
 
-// An argument as it may appear in the one-line message: control bytes shown as '?' so the
-// message stays one line whatever was typed, and long values shortened.
-std::string shown(const std::string& argument) {
+}  // namespace
+
+std::string quotedArgument(const std::string& argument) {
     std::string text = "'";
     for (std::size_t i = 0; i < argument.size() && i < 40; ++i) {
         const auto c = static_cast<unsigned char>(argument[i]);
@@ -48,35 +49,53 @@ std::string shown(const std::string& argument) {
     return text + (argument.size() > 40 ? "...'" : "'");
 }
 
-}  // namespace
-
 ParsedOptions parseReplayOptions(const std::vector<std::string>& arguments) {
+    static const std::string kNames[] = {"--seed", "--ticks", "--keys", "--keys-file", "--screen"};
+    enum { kSeed, kTicks, kKeys, kKeysFile, kScreen, kCount };
     ReplayOptions options;
-    bool seen[4] = {false, false, false, false};  // --seed, --ticks, --keys, --screen
+    bool seen[kCount] = {};
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& name = arguments[i];
-        const int which = name == "--seed" ? 0 : name == "--ticks" ? 1 : name == "--keys" ? 2 : name == "--screen" ? 3 : -1;
-        if (which < 0) return failure("unknown argument " + shown(name));
+        int which = 0;
+        while (which < kCount && kNames[which] != name) ++which;
+        if (which == kCount) return failure("unknown argument " + quotedArgument(name));
         if (seen[which]) return failure(name + " given twice");
         seen[which] = true;
-        if (which == 3) {
+        if (which == kScreen) {
             options.screen = true;
             continue;
         }
         if (i + 1 == arguments.size()) return failure(name + " needs a value");
         const std::string& value = arguments[++i];
-        if (which == 0) {
+        if (which == kSeed) {
             const auto seed = parseDecimal(value, std::numeric_limits<std::uint32_t>::max());
-            if (!seed) return failure("--seed wants a number 0..4294967295, not " + shown(value));
+            if (!seed) return failure("--seed wants a number 0..4294967295, not " + quotedArgument(value));
             options.seed = static_cast<std::uint32_t>(*seed);
-        } else if (which == 1) {
+        } else if (which == kTicks) {
             const auto ticks = parseDecimal(value, std::numeric_limits<std::int32_t>::max());
-            if (!ticks) return failure("--ticks wants a number 0..2147483647, not " + shown(value));
+            if (!ticks) return failure("--ticks wants a number 0..2147483647, not " + quotedArgument(value));
             options.ticks = static_cast<long long>(*ticks);
-        } else if (!parseKeys(value, options.keys)) {
-            return failure("--keys wants comma-separated bytes 0..255, '-' or nothing, not " + shown(value));
+        } else if (which == kKeysFile) {
+            options.keysFile = value;
+        } else if (parseKeys(value, options.keys)) {
+            return failure("--keys wants comma-separated bytes 0..255, '-' or nothing, not " + quotedArgument(value));
         }
     }
-    if (!seen[0]) return failure("--seed S is required");
+    if (!seen[kSeed]) return failure("--seed S is required");
+    if (seen[kKeys] && seen[kKeysFile]) return failure("--keys and --keys-file cannot be given together");
     return {options, ""};
+}
+
+std::string parseKeyFileText(const std::string& path, const std::string& text,
+                             std::vector<std::optional<std::uint8_t>>& keys) {
+    constexpr const char* kBlanks = " \t\r\n\v\f";
+    const std::size_t first = text.find_first_not_of(kBlanks);
+    const std::string list = first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+    keys.clear();
+    const auto bad = parseKeys(list, keys);
+    if (!bad) return "";
+    const std::size_t item = keys.size() + 1;
+    keys.clear();
+    return "--keys-file " + quotedArgument(path) + ": item " + std::to_string(item) + " is " + quotedArgument(*bad) +
+           ", not a byte 0..255, '-' or nothing";
 }

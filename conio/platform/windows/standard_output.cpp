@@ -13,4 +13,8 @@ void useBinaryStandardOutput() {
     _setmode(_fileno(stdout), _O_BINARY);
 }
 
+bool writeStandardOutput(std::string_view bytes) {
+    return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
+}
+
 }  // namespace platform
