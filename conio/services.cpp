@@ -39,6 +39,7 @@ platform::Platform& activePlatform() { return installed != nullptr ? *installed 
 
 int _kbhit() { return activePlatform().keyWaiting() ? 1 : 0; }
 int _getch() { return activePlatform().readKey(); }
+bool takeFocusLoss() { return activePlatform().takeFocusLoss(); }
 void _beep(unsigned frequencyHz, unsigned durationMs) { activePlatform().beep(frequencyHz, durationMs); }
 void _sleep(unsigned durationMs) { activePlatform().sleep(durationMs); }
 

@@ -18,6 +18,8 @@ platform::Platform& activePlatform();
 
 int _kbhit();                                        // nonzero when a key is waiting; consumes nothing
 int _getch();                                        // waits, consumes and returns one byte (0..255)
+// True once for a focus loss that no key has followed since (see Platform::takeFocusLoss).
+bool takeFocusLoss();
 void _beep(unsigned frequencyHz, unsigned durationMs);  // returns when the tone has ended
 void _sleep(unsigned durationMs);
 std::int64_t time(std::int64_t* out);                // seconds of the clock; out may be null

@@ -1,7 +1,7 @@
 // Bytes as a terminal might send them, at any moments, into the key decoder and the key
 // queue: only whole keys come out, the pending bytes and the queue stay bounded, and after
-// any noise an ESC and a pause bring the decoder back, so that known keys then decode
-// exactly and in order.
+// any noise an ESC and a pause bring the decoder back, so that known keys and focus
+// reports then decode exactly and in order.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <array>
@@ -9,6 +9,7 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "conio/platform/key_decoder.hpp"
 #include "fuzz/fuzz_check.hpp"
@@ -33,10 +34,12 @@ bool wholeKeys(const std::deque<std::uint8_t>& queue) { return wholeKeys(std::st
 struct KnownKey {
     std::string_view sent;  // what a terminal sends
     std::string_view key;   // the console key bytes
+    platform::FocusReport focus = platform::FocusReport::None;
 };
 
-// Keys a terminal sends as a sequence, a UTF-8 letter or a plain byte.
-const std::array<KnownKey, 26> kKnownKeys{{
+// Keys a terminal sends as a sequence, a UTF-8 letter or a plain byte, and its focus reports.
+const std::array<KnownKey, 28> kKnownKeys{{
+    {"\x1b[O", "", platform::FocusReport::Lost}, {"\x1b[I", "", platform::FocusReport::Gained},
     {"a", "a"}, {"Z", "Z"}, {" ", " "}, {"\r", "\r"}, {"\n", "\r"}, {"\x7f", "\b"},
     {std::string_view("\0", 1), std::string_view("\0\x03", 2)},
     {"\x1b[A", "\xe0H"}, {"\x1b[B", "\xe0P"}, {"\x1b[C", "\xe0M"}, {"\x1b[D", "\xe0K"},
@@ -81,7 +84,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         run.now += step & 0x3F;
         if (step & 0x40) run.take(platform::onIdle(run.decoder, run.now));
         if (step & 0x80) readSome(run, data.ConsumeIntegralInRange<std::size_t>(0, 8));
-        run.take(platform::feed(run.decoder, data.ConsumeIntegral<std::uint8_t>(), run.now));
+        const platform::DecodedInput input = platform::decode(run.decoder, data.ConsumeIntegral<std::uint8_t>(), run.now);
+        require(input.focus == platform::FocusReport::None || input.keys.empty(), "a focus report with keys");
+        run.take(input.keys);
         const auto deadline = platform::idleDeadline(run.decoder);
         if (deadline) require(*deadline <= run.now + platform::kEscTimeoutMs, "an ESC waits beyond the timeout");
     }
@@ -94,16 +99,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     // Known keys from the rest, at typing pauses: exactly their console bytes, in order.
     std::string expected;
     std::string decoded;
+    std::vector<platform::FocusReport> expectedReports;
+    std::vector<platform::FocusReport> reports;
     while (data.remaining_bytes() > 0) {
         const KnownKey& key = kKnownKeys[data.ConsumeIntegralInRange<std::size_t>(0, kKnownKeys.size() - 1)];
         const bool loneEsc = data.ConsumeBool();
         for (const char c : loneEsc ? std::string_view("\x1b") : key.sent) {
-            decoded += platform::feed(run.decoder, static_cast<std::uint8_t>(c), run.now);
+            const platform::DecodedInput input = platform::decode(run.decoder, static_cast<std::uint8_t>(c), run.now);
+            decoded += input.keys;
+            if (input.focus != platform::FocusReport::None) reports.push_back(input.focus);
         }
         expected += loneEsc ? std::string_view("\x1b") : key.key;
+        if (!loneEsc && key.focus != platform::FocusReport::None) expectedReports.push_back(key.focus);
         run.now += (loneEsc ? platform::kEscTimeoutMs : 0) + data.ConsumeIntegralInRange(0, 200);
     }
     decoded += platform::onIdle(run.decoder, run.now + platform::kEscTimeoutMs);
     require(decoded == expected, "known keys decoded wrong or out of order");
+    require(reports == expectedReports, "focus reports lost, invented or out of order");
     return 0;
 }

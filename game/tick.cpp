@@ -50,7 +50,13 @@ constexpr std::array<TickStep, 16> kSteps{{
 bool readTickKey(GameState& state) {
     state.key = 0;
     state.resumeKey = kKeySpace;
-    if (conio::_kbhit()) state.key = static_cast<std::int8_t>(conio::_getch());
+    // A player who looked away finds the game paused, exactly as if space had been pressed.
+    // Keys typed before looking away are read first, one per tick.
+    if (conio::_kbhit()) {
+        state.key = static_cast<std::int8_t>(conio::_getch());
+    } else if (conio::takeFocusLoss()) {
+        state.key = static_cast<std::int8_t>(kKeySpace);
+    }
     return state.key == kKeySpace;
 }
 

@@ -27,8 +27,9 @@ enum class TickPhase {
 // Told of each step just before it runs; lets a test or a tool see which steps ran.
 using PhaseObserver = std::function<void(TickPhase)>;
 
-// Step 1: key 0 and resumeKey 32, then the waiting key byte, if any, into key.
-// Returns true when that key is a space: the tick ends there and play pauses.
+// Step 1: key 0 and resumeKey 32, then the waiting key byte, if any, into key; with no key
+// waiting, a focus loss reads as a space. Returns true when that key is a space: the tick
+// ends there and play pauses.
 bool readTickKey(GameState& state);
 
 // One tick: the key read, then every phase in its fixed order, then the frame delay.

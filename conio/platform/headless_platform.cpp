@@ -16,7 +16,26 @@ std::uint8_t HeadlessPlatform::readKey() {
     const ScriptedKey key = keys_.front();
     keys_.pop_front();
     nowMs_ = std::max(nowMs_, key.atMs);
+    lastKeyReadAt_ = key.atMs;
     return key.byte;
+}
+
+bool HeadlessPlatform::takeFocusLoss() {
+    while (!focusLosses_.empty() && focusLosses_.front() <= nowMs_) {
+        focusLostAt_ = focusLosses_.front();
+        focusLosses_.pop_front();
+    }
+    if (!focusLostAt_) return false;
+    const std::int64_t lostAt = *focusLostAt_;
+    focusLostAt_.reset();
+    // Keys are read in due order, so a key that came after the loss is either the last one
+    // read or one due by now and still waiting.
+    if (lastKeyReadAt_ && *lastKeyReadAt_ > lostAt) return false;
+    for (const ScriptedKey& key : keys_) {
+        if (key.atMs > nowMs_) break;
+        if (key.atMs > lostAt) return false;
+    }
+    return true;
 }
 
 void HeadlessPlatform::beep(unsigned frequencyHz, unsigned durationMs) {
@@ -43,6 +62,10 @@ void HeadlessPlatform::scheduleKeys(std::int64_t atMs, const std::string& bytes)
 }
 
 void HeadlessPlatform::pushKey(std::uint8_t byte) { scheduleKey(nowMs_, byte); }
+
+void HeadlessPlatform::scheduleFocusLoss(std::int64_t atMs) {
+    focusLosses_.insert(std::upper_bound(focusLosses_.begin(), focusLosses_.end(), atMs), atMs);
+}
 
 void HeadlessPlatform::clearRecords() {
     tones_.clear();

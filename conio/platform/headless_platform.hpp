@@ -1,8 +1,10 @@
 #pragma once
 // A platform with no terminal: a virtual clock that sleeps and tones advance without
-// waiting, keys scripted at virtual times, and a record of every tone and sleep.
+// waiting, keys and focus losses scripted at virtual times, and a record of every tone
+// and sleep.
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +39,9 @@ public:
     // Waits (virtually) for the next scripted key. When the script is used up it returns
     // ESC (27) and counts the read in exhaustedReads(), so a whole-program run always ends.
     std::uint8_t readKey() override;
+    // A scripted loss once the clock has reached it, unless a key due after it (and by now)
+    // has come: keys due at or before the loss's time came before it.
+    bool takeFocusLoss() override;
     void beep(unsigned frequencyHz, unsigned durationMs) override;
     void sleep(unsigned durationMs) override;
     std::int64_t clockSeconds() override;
@@ -45,6 +50,8 @@ public:
     void scheduleKey(std::int64_t atMs, std::uint8_t byte);
     void scheduleKeys(std::int64_t atMs, const std::string& bytes);
     void pushKey(std::uint8_t byte);
+    // The player looks away at that virtual time. Without any, no loss is ever reported.
+    void scheduleFocusLoss(std::int64_t atMs);
     std::size_t keysLeft() const { return keys_.size(); }
     int exhaustedReads() const { return exhaustedReads_; }
 
@@ -63,6 +70,9 @@ public:
 private:
     ScreenBuffer screen_;
     std::deque<ScriptedKey> keys_;
+    std::deque<std::int64_t> focusLosses_;      // scripted, in time order, not yet reached
+    std::optional<std::int64_t> focusLostAt_;   // the latest loss reached and not yet taken
+    std::optional<std::int64_t> lastKeyReadAt_; // due time of the last key read
     std::vector<ToneRecord> tones_;
     std::vector<SleepRecord> sleeps_;
     std::int64_t nowMs_ = 0;

@@ -202,6 +202,15 @@ std::string feed(KeyDecoder& decoder, std::uint8_t byte, std::int64_t nowMs) {
     return feedEscape(decoder, byte, nowMs);
 }
 
+DecodedInput decode(KeyDecoder& decoder, std::uint8_t byte, std::int64_t nowMs) {
+    // Only "ESC [" then the letter: with parameters or intermediates it is no focus report.
+    if (decoder.pending == "\x1b[" && (byte == 'O' || byte == 'I')) {
+        decoder.pending.clear();
+        return {{}, byte == 'O' ? FocusReport::Lost : FocusReport::Gained};
+    }
+    return {feed(decoder, byte, nowMs), FocusReport::None};
+}
+
 std::string onIdle(KeyDecoder& decoder, std::int64_t nowMs) {
     const auto deadline = idleDeadline(decoder);
     if (!deadline || nowMs < *deadline) return {};

@@ -24,6 +24,18 @@ struct KeyDecoder {
 
 // Takes one byte received at nowMs; returns the key bytes it completes (often none).
 std::string feed(KeyDecoder& decoder, std::uint8_t byte, std::int64_t nowMs);
+
+// The terminal's focus reports (ESC [ O when its window loses focus, ESC [ I when it gets
+// it back), sent while focus reporting is on. They are never keys.
+enum class FocusReport { None, Lost, Gained };
+
+struct DecodedInput {
+    std::string keys;  // as feed returns them
+    FocusReport focus = FocusReport::None;  // a focus report this byte completed
+};
+
+// feed, telling the focus reports as well. A byte completes either keys or a report.
+DecodedInput decode(KeyDecoder& decoder, std::uint8_t byte, std::int64_t nowMs);
 // Called when nothing arrived: a lone ESC older than the timeout becomes the ESC key.
 std::string onIdle(KeyDecoder& decoder, std::int64_t nowMs);
 // When onIdle next has something to do, or nothing when it has not.

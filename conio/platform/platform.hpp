@@ -17,6 +17,11 @@ public:
     virtual bool keyWaiting() = 0;
     // Waits for a key byte and consumes it. Two-byte keys come as two reads.
     virtual std::uint8_t readKey() = 0;
+    // True when the program's window, terminal or page lost the player's focus since the
+    // last call and no key has arrived since (the player is back when one does). Keys that
+    // came before the loss stay waiting. Clears the loss; never blocks. Focus coming back
+    // changes nothing: the player resumes with a key.
+    virtual bool takeFocusLoss() = 0;
     // Sounds a tone and returns when it has ended (a silent wait where there is no sound).
     virtual void beep(unsigned frequencyHz, unsigned durationMs) = 0;
     // Blocks for that many milliseconds; 0 is valid.

@@ -158,6 +158,7 @@ public:
     platform::ScreenBuffer& screen() override { return inner_.screen(); }
     bool keyWaiting() override { return inner_.keyWaiting(); }
     std::uint8_t readKey() override { return inner_.readKey(); }
+    bool takeFocusLoss() override { return inner_.takeFocusLoss(); }
     void beep(unsigned hz, unsigned ms) override { inner_.beep(hz, ms); }
     std::int64_t clockSeconds() override { return inner_.clockSeconds(); }
     void sleep(unsigned ms) override {

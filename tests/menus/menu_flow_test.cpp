@@ -17,6 +17,7 @@ public:
     platform::ScreenBuffer& screen() override { return inner_.screen(); }
     bool keyWaiting() override { return inner_.keyWaiting(); }
     std::uint8_t readKey() override { return inner_.readKey(); }
+    bool takeFocusLoss() override { return inner_.takeFocusLoss(); }
     void beep(unsigned frequencyHz, unsigned durationMs) override { inner_.beep(frequencyHz, durationMs); }
     std::int64_t clockSeconds() override { return inner_.clockSeconds(); }
     void sleep(unsigned durationMs) override {

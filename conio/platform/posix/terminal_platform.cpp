@@ -52,6 +52,13 @@ std::uint8_t TerminalPlatform::readKey() {
     }
 }
 
+bool TerminalPlatform::takeFocusLoss() {
+    pump(0);
+    const bool lost = focusLost_;
+    focusLost_ = false;
+    return lost;
+}
+
 // Tones and sleeps share the tone player's timeline: a sleep between two tones is queued
 // as silence, so the pauses of a tune are heard, and a run of short tones and sleeps keeps
 // its exact total length. While waiting, keys are read and decoded on time.
@@ -107,7 +114,7 @@ void TerminalPlatform::pump(int timeoutMs) {
     }
     if (waitReadable(inputClosed_ ? -1 : STDIN_FILENO, session_.wakeFd(), timeoutMs).first) readInput();
     handleEvents();
-    queueKeys(keys_, onIdle(decoder_, nowMs()));
+    takeKeys(onIdle(decoder_, nowMs()));
 }
 
 void TerminalPlatform::readInput() {
@@ -121,8 +128,17 @@ void TerminalPlatform::readInput() {
     }
     const std::int64_t now = nowMs();
     for (ssize_t i = 0; i < n; ++i) {
-        queueKeys(keys_, feed(decoder_, buffer[i], now));
+        const DecodedInput input = decode(decoder_, buffer[i], now);
+        if (input.focus == FocusReport::Lost) focusLost_ = true;
+        takeKeys(input.keys);
     }
+}
+
+// Any key after a focus loss means the player is back (even one the full queue refuses).
+void TerminalPlatform::takeKeys(const std::string& keys) {
+    if (keys.empty()) return;
+    focusLost_ = false;
+    queueKeys(keys_, keys);
 }
 
 bool TerminalPlatform::handleEvents() {

@@ -30,6 +30,9 @@ public:
     bool keyWaiting() override;
     // Shows the screen, then waits for a key. If the terminal's input is gone, ESC.
     std::uint8_t readKey() override;
+    // Takes in what the terminal sent, then tells whether its last focus report was a loss
+    // that no key has followed. Terminals without focus reporting never report one.
+    bool takeFocusLoss() override;
     void beep(unsigned frequencyHz, unsigned durationMs) override;
     // Shows the screen, then waits while still taking in keys, resizes and resumptions.
     void sleep(unsigned durationMs) override;
@@ -44,6 +47,7 @@ private:
     void pump(int timeoutMs);
     void waitUntil(std::chrono::steady_clock::time_point end);
     void readInput();
+    void takeKeys(const std::string& keys);
     // Takes in resizes and resumptions; true when the screen must be repainted.
     bool handleEvents();
     void holdWhileTooSmall();
@@ -58,6 +62,7 @@ private:
     KeyDecoder decoder_;
     std::deque<std::uint8_t> keys_;
     bool inputClosed_ = false;
+    bool focusLost_ = false;
 };
 
 }  // namespace platform

@@ -17,11 +17,15 @@
 namespace platform {
 namespace {
 
-constexpr std::string_view kEnterModes = "\x1b[?1049h\x1b[?25l\x1b[?7l\x1b[0m\x1b[2J";
-// Leaves a synchronized update that a signal may have cut short, resets colours, turns
-// autowrap on, shows the cursor and returns to the main screen.
-constexpr std::string_view kLeaveModes = "\x1b[?2026l\x1b[0m\x1b[?7h\x1b[?25h\x1b[?1049l";
-constexpr std::string_view kLeaveModesShaped = "\x1b[?2026l\x1b[0m\x1b[?7h\x1b[?25h\x1b[0 q\x1b[?1049l";
+// Focus reporting (1004) lets a game pause when the player turns to another window; a
+// terminal without it ignores the mode and never reports.
+constexpr std::string_view kEnterModes = "\x1b[?1049h\x1b[?25l\x1b[?7l\x1b[0m\x1b[2J\x1b[?1004h";
+// Leaves a synchronized update that a signal may have cut short, stops focus reports (the
+// shell would read them as typing), resets colours, turns autowrap on, shows the cursor and
+// returns to the main screen.
+constexpr std::string_view kLeaveModes = "\x1b[?2026l\x1b[?1004l\x1b[0m\x1b[?7h\x1b[?25h\x1b[?1049l";
+constexpr std::string_view kLeaveModesShaped =
+    "\x1b[?2026l\x1b[?1004l\x1b[0m\x1b[?7h\x1b[?25h\x1b[0 q\x1b[?1049l";
 
 constexpr std::array<int, 4> kTerminatingSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 constexpr std::array<int, 5> kCrashSignals = {SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL};

@@ -6,7 +6,13 @@ extern "C" {
 // Hands the terminal one write of bytes (UTF-8 text and escape sequences).
 void vexamor_host_write(const char* bytes, int length);
 // Copies at most `capacity` bytes the terminal has sent since the last call; returns how many.
+// After a focus loss it gives the bytes sent before the loss, then 0 until the loss is taken.
 int vexamor_host_read(unsigned char* buffer, int capacity);
+// From now on (1) or no longer (0), the page becoming hidden or its window losing focus is
+// a focus loss.
+void vexamor_host_watch_focus(int watch);
+// 1 once for a focus loss whose earlier bytes have all been read, then 0 until the next one.
+int vexamor_host_take_focus_loss();
 // Gives the browser the thread until the terminal sends something or timeoutMs has passed
 // (-1: no time limit). The program's stack is unwound and rewound around it.
 void vexamor_host_wait(int timeoutMs);

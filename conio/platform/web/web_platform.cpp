@@ -26,9 +26,13 @@ WebPlatform::WebPlatform(WebOptions options)
     : tones_(options.muted), screen_(makeScreenBuffer(80, 25)), lastYield_(Clock::now()) {
     const std::string setUp = kTerminalSetUp;
     vexamor_host_write(setUp.data(), static_cast<int>(setUp.size()));
+    vexamor_host_watch_focus(1);
 }
 
-WebPlatform::~WebPlatform() { present(); }
+WebPlatform::~WebPlatform() {
+    vexamor_host_watch_focus(0);
+    present();
+}
 
 bool WebPlatform::keyWaiting() {
     takeInput();
@@ -41,6 +45,13 @@ std::uint8_t WebPlatform::readKey() {
     const std::uint8_t key = keys_.front();
     keys_.pop_front();
     return key;
+}
+
+bool WebPlatform::takeFocusLoss() {
+    takeInput();
+    const bool lost = focusLost_;
+    focusLost_ = false;
+    return lost;
 }
 
 // Tones and sleeps share the tone timeline, as on the terminal: the rests of a tune are
@@ -89,13 +100,32 @@ void WebPlatform::waitForInput(int timeoutMs) {
     takeInput();
 }
 
+// The page hands over the bytes typed before a focus loss, then stops (0) until the loss is
+// taken, then hands over what came after it: keys keep their order around the loss.
 void WebPlatform::takeInput() {
     unsigned char buffer[256];
-    for (int n = vexamor_host_read(buffer, sizeof buffer); n > 0; n = vexamor_host_read(buffer, sizeof buffer)) {
+    for (;;) {
+        const int n = vexamor_host_read(buffer, sizeof buffer);
+        if (n <= 0) {
+            if (!vexamor_host_take_focus_loss()) break;
+            focusLost_ = true;
+            continue;
+        }
         const std::int64_t now = nowMs();
-        for (int i = 0; i < n; ++i) queueKeys(keys_, feed(decoder_, buffer[i], now));
+        for (int i = 0; i < n; ++i) {
+            const DecodedInput input = decode(decoder_, buffer[i], now);
+            if (input.focus == FocusReport::Lost) focusLost_ = true;
+            takeKeys(input.keys);
+        }
     }
-    queueKeys(keys_, onIdle(decoder_, nowMs()));
+    takeKeys(onIdle(decoder_, nowMs()));
+}
+
+// Any key after a focus loss means the player is back.
+void WebPlatform::takeKeys(const std::string& keys) {
+    if (keys.empty()) return;
+    focusLost_ = false;
+    queueKeys(keys_, keys);
 }
 
 void announceProgramEnd(int status) { vexamor_host_ended(status); }

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <string>
 
 #include "conio/platform/key_decoder.hpp"
 #include "conio/platform/platform.hpp"
@@ -32,6 +33,9 @@ public:
     bool keyWaiting() override;
     // Shows the screen, then waits for a key.
     std::uint8_t readKey() override;
+    // Takes in what the page sent, then tells whether the page was hidden or its window
+    // lost focus with no key typed since.
+    bool takeFocusLoss() override;
     void beep(unsigned frequencyHz, unsigned durationMs) override;
     // Shows the screen and waits, taking in keys as they come. A wait that has already
     // ended (0 ms) yields only when the program has kept the thread for kLongestBusyRun.
@@ -46,12 +50,14 @@ private:
     // comes) or until a lone ESC is due, then takes in what arrived.
     void waitForInput(int timeoutMs);
     void takeInput();
+    void takeKeys(const std::string& keys);
 
     TonePlayer tones_;
     ScreenBuffer screen_;
     ShownFrame shown_;
     KeyDecoder decoder_;
     std::deque<std::uint8_t> keys_;
+    bool focusLost_ = false;
     std::chrono::steady_clock::time_point lastYield_;
 };
 

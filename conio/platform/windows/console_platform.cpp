@@ -52,6 +52,13 @@ std::uint8_t ConsolePlatform::readKey() {
     }
 }
 
+bool ConsolePlatform::takeFocusLoss() {
+    pump(0);
+    const bool lost = focusLost_;
+    focusLost_ = false;
+    return lost;
+}
+
 // Tones and sleeps share the tone player's timeline, as on every target: a sleep between
 // two tones is queued as silence and a run of short tones keeps its exact total length.
 void ConsolePlatform::beep(unsigned frequencyHz, unsigned durationMs) {
@@ -87,9 +94,11 @@ void ConsolePlatform::pump(int timeoutMs) {
     port_.readInput(events_);
     for (const ConsoleEvent& event : events_) {
         if (event.kind == ConsoleEvent::Kind::Resize) viewStale_ = true;
+        if (event.kind == ConsoleEvent::Kind::FocusLost) focusLost_ = true;
         if (event.kind != ConsoleEvent::Kind::Key) continue;
         const std::string bytes = keyBytes(event.key);
         if (bytes.empty()) continue;
+        focusLost_ = false;  // a key after the loss: the player is back
         for (int i = pressCount(event.key); i > 0; --i) {
             if (!queueKeys(keys_, bytes)) break;
         }

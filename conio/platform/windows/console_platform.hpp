@@ -39,6 +39,9 @@ public:
     bool keyWaiting() override;
     // Shows the screen, then waits for a key. If console input has failed, ESC.
     std::uint8_t readKey() override;
+    // Takes in waiting input, then tells whether the console window lost focus with no key
+    // pressed since.
+    bool takeFocusLoss() override;
     void beep(unsigned frequencyHz, unsigned durationMs) override;
     // Shows the screen, then waits while still taking in keys and size changes.
     void sleep(unsigned durationMs) override;
@@ -71,6 +74,7 @@ private:
     std::deque<std::uint8_t> keys_;
     std::vector<ConsoleEvent> events_;
     bool inputFailed_ = false;
+    bool focusLost_ = false;
 };
 
 }  // namespace platform

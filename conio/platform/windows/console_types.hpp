@@ -26,7 +26,8 @@ struct ConsoleKeyEvent {
 };
 
 struct ConsoleEvent {
-    enum class Kind { Key, Resize, Other };
+    // FocusLost: a FOCUS_EVENT record of the console window losing focus.
+    enum class Kind { Key, Resize, FocusLost, Other };
     Kind kind = Kind::Other;
     ConsoleKeyEvent key;
 };

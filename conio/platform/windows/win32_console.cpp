@@ -137,6 +137,8 @@ void Win32Console::readInput(std::vector<ConsoleEvent>& events) {
                 event.key = keyEventOf(records[i].Event.KeyEvent);
             } else if (records[i].EventType == WINDOW_BUFFER_SIZE_EVENT) {
                 event.kind = ConsoleEvent::Kind::Resize;
+            } else if (records[i].EventType == FOCUS_EVENT && records[i].Event.FocusEvent.bSetFocus == FALSE) {
+                event.kind = ConsoleEvent::Kind::FocusLost;
             }
             events.push_back(event);
         }
