@@ -4,8 +4,6 @@
 // deadline on the timeline (mean, 99th percentile, worst), first on an idle machine, then
 // with a spinning thread per processor. The figures go to the file named on the command
 // line (standard output when none), after the console is given back.
-#include <windows.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -15,6 +13,7 @@
 #include <vector>
 
 #include "bench/play_frame.hpp"
+#include "conio/platform/tone_synth.hpp"
 #include "conio/platform/tones.hpp"
 #include "conio/platform/windows/console_platform.hpp"
 #include "conio/platform/windows/console_session.hpp"
