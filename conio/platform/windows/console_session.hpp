@@ -66,9 +66,10 @@ struct ConsoleSession {
 bool enterSession(ConsolePort& port, ConsoleSession& session);
 
 // Makes the player's buffer active again with its size, window, modes and cursor, and
-// restores the input mode and output code page. Safe from any thread and more than once: only the first call acts; a second waits
-// until the first has finished. The session's buffer is closed only when closeOwn is set
-// (a handler ending the process leaves that to the system).
+// restores the input mode and output code page. Safe from any thread and more than once:
+// only the first call acts; a second waits until the first has finished. The session's
+// buffer is closed only when closeOwn is set (a handler ending the process leaves that to
+// the system).
 void leaveSession(ConsolePort& port, ConsoleSession& session, bool closeOwn);
 
 }  // namespace platform

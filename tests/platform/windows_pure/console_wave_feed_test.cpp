@@ -132,8 +132,8 @@ TEST(WaveFeed, AJinglesTonesAndRestsKeepTheirLengthsAndFollowThePictureClosely) 
         EXPECT_GE(length, 24 * framesPerMs) << i;
         // 25 ms of tone and 10 ms of rest apart, to the sample (a tone starting at phase 0
         // has a silent first sample).
-        EXPECT_NEAR(static_cast<double>(heard[i].first - heard[0].first), static_cast<double>(i * 35 * framesPerMs), 1.0)
-            << i;
+        const auto apart = static_cast<double>(heard[i].first - heard[0].first);
+        EXPECT_NEAR(apart, static_cast<double>(i * 35 * framesPerMs), 1.0) << i;
     }
     // The first tone, queued at 0 ms, is heard after the queue and the lead-in, no later.
     const std::size_t queueFrames = kWaveBlocks * static_cast<std::size_t>(platform::toneBufferFrames);
