@@ -1,9 +1,9 @@
 # Windows console: the console platform over the console API, tones through winmm's waveOut.
 # Every program is linked statically, so nothing but Windows' own DLLs is needed beside it.
 target_sources(vexamor_platform PRIVATE
-  conio/platform/windows/win32_console.cpp conio/platform/windows/tones_waveout.cpp
-  conio/platform/windows/standard_output.cpp)
-target_link_libraries(vexamor_platform PUBLIC winmm)
+  conio/platform/windows/win32_console.cpp conio/platform/windows/win32_timing.cpp
+  conio/platform/windows/tones_waveout.cpp conio/platform/windows/standard_output.cpp)
+target_link_libraries(vexamor_platform PUBLIC winmm user32)
 add_link_options(-static -static-libgcc -static-libstdc++)
 # GCC 12 reports impossible overlaps inside std::string's own copies when optimising
 # (a known false positive of -Wrestrict), which -Werror would turn into a failed build.
@@ -33,3 +33,7 @@ include(cmake/package-windows.cmake)
 # Times presents on a real console (or wine's); the fake-console counts are in bench/.
 add_executable(vexamor-console-bench bench/windows/console_present_timing.cpp)
 target_link_libraries(vexamor-console-bench PRIVATE vexamor_game vexamor_warnings)
+
+# Times the frame sleep on a real console (or wine's): bench/windows_timing_wine.sh.
+add_executable(vexamor-timing-bench bench/windows/frame_timing.cpp)
+target_link_libraries(vexamor-timing-bench PRIVATE vexamor_game vexamor_warnings)

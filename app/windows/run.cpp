@@ -34,7 +34,7 @@ int runOnTarget(const CommandLine& commandLine) {
     platform::Win32Console console;
     platform::ConsoleSession session;
     platform::installEmergencyRestore(console, session);  // before the first change to the console
-    if (!platform::enterSession(console, session, 80, 25)) {
+    if (!platform::enterSession(console, session)) {
         platform::removeEmergencyRestore();
         std::fputs("vexamor: n\xc3\xa3o foi poss\xc3\xadvel preparar o console\n", stderr);
         return 1;

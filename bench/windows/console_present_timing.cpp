@@ -59,7 +59,7 @@ double fullRedrawMicros(platform::ConsolePort& port, platform::ConsoleBuffer buf
 int main(int argc, char** argv) {
     platform::Win32Console console;
     platform::ConsoleSession session;
-    if (!platform::enterSession(console, session, 80, 25)) {
+    if (!platform::enterSession(console, session)) {
         std::fputs("vexamor-console-bench: standard output is not a console\n", stderr);
         return 1;
     }

@@ -213,14 +213,22 @@ std::vector<std::string> noticeLines(int columns, std::string_view text) {
     return lines;
 }
 
+std::vector<NoticeLine> placeNotice(int columns, int rows, std::string_view text) {
+    const std::vector<std::string> lines = noticeLines(columns, text);
+    const int first = std::max(0, (rows - static_cast<int>(lines.size())) / 2);
+    std::vector<NoticeLine> placed;
+    for (std::size_t i = 0; i < lines.size() && first + static_cast<int>(i) < rows; ++i) {
+        const int column = std::max(0, (columns - static_cast<int>(lines[i].size())) / 2);
+        placed.push_back(NoticeLine{column, first + static_cast<int>(i), lines[i]});
+    }
+    return placed;
+}
+
 std::string noticeBytes(int terminalColumns, int terminalRows, std::string_view text) {
-    const std::vector<std::string> lines = noticeLines(terminalColumns, text);
     std::string out = std::string(kSyncBegin) + "\x1b[0m\x1b[2J" + std::string(kHideCursor);
-    const int first = std::max(0, (terminalRows - static_cast<int>(lines.size())) / 2);
-    for (std::size_t i = 0; i < lines.size() && first + static_cast<int>(i) < terminalRows; ++i) {
-        const int column = std::max(0, (terminalColumns - static_cast<int>(lines[i].size())) / 2);
-        appendMove(out, -1, -1, column, first + static_cast<int>(i));
-        out += lines[i];
+    for (const NoticeLine& line : placeNotice(terminalColumns, terminalRows, text)) {
+        appendMove(out, -1, -1, line.column, line.row);
+        out += line.text;
     }
     return out + std::string(kSyncEnd);
 }

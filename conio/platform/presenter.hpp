@@ -71,6 +71,17 @@ constexpr const char* kTooSmallNotice = "Aumente a janela para pelo menos 80 x 2
 // `text` broken at spaces into lines of at most `columns` characters (a longer word is cut).
 std::vector<std::string> noticeLines(int columns, std::string_view text);
 
+// One line of a notice and the cell (0-based, from the top-left) where it starts.
+struct NoticeLine {
+    int column = 0;
+    int row = 0;
+    std::string text;
+};
+
+// `text` wrapped at spaces to fit and centred on a terminal or console window of this size;
+// lines that would fall below the last row are left out.
+std::vector<NoticeLine> placeNotice(int columns, int rows, std::string_view text);
+
 // A cleared terminal with `text` centred, wrapped at spaces to fit narrow terminals.
 std::string noticeBytes(int terminalColumns, int terminalRows, std::string_view text);
 

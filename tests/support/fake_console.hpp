@@ -1,7 +1,17 @@
 #pragma once
-// An in-memory Windows console behind ConsolePort: screen buffers with cells, cursor and
-// window, the active buffer, the input mode, queued input events, and a count of every
-// write, so tests and benchmarks can see what the console platform asked of the console.
+// An in-memory classic Windows console (the console's own window) behind ConsolePort:
+// screen buffers with cells, cursor and window, the active buffer, the input mode and code
+// page, queued input events, and a count of every write, so tests and benchmarks can see
+// what the console platform asked of the console. It keeps that host's rules for the calls
+// the platform makes:
+// - a buffer is never smaller than its window, nor does a window reach outside its buffer:
+//   a size or window that would break this is refused;
+// - no window is larger than the largest the screen and font allow;
+// - the console window shows the active buffer's window (making a buffer active sizes the
+//   window to it), and a new buffer takes the console window's size;
+// - when the player resizes the window, the active buffer's window changes, and the buffer
+//   grows to hold it.
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -18,9 +28,27 @@ struct FakeConsoleBuffer {
     platform::CursorShape cursor{25, true};
     int cursorColumn = 0;
     int cursorRow = 0;
+
+    // Cells kept where both sizes have them, blanks elsewhere.
+    void resize(int newColumns, int newRows) {
+        std::vector<platform::ConsoleChar> kept(static_cast<std::size_t>(newColumns * newRows));
+        for (int y = 0; y < std::min(rows, newRows); ++y)
+            for (int x = 0; x < std::min(columns, newColumns); ++x)
+                kept[static_cast<std::size_t>(y * newColumns + x)] = cells[static_cast<std::size_t>(y * columns + x)];
+        cells = std::move(kept);
+        columns = newColumns;
+        rows = newRows;
+    }
 };
 
-class FakeConsole final : public platform::ConsolePort {
+inline bool sameBuffer(const FakeConsoleBuffer& a, const FakeConsoleBuffer& b) {
+    return a.columns == b.columns && a.rows == b.rows && a.window.left == b.window.left &&
+           a.window.top == b.window.top && a.window.right == b.window.right && a.window.bottom == b.window.bottom &&
+           a.cells == b.cells && a.outputMode == b.outputMode && a.cursor == b.cursor &&
+           a.cursorColumn == b.cursorColumn && a.cursorRow == b.cursorRow;
+}
+
+class FakeConsole : public platform::ConsolePort {
 public:
     std::map<platform::ConsoleBuffer, FakeConsoleBuffer> buffers{{1, FakeConsoleBuffer{}}};
     platform::ConsoleBuffer standard = 1;
@@ -28,19 +56,36 @@ public:
     platform::ConsoleBuffer nextBuffer = 2;
     bool canCreate = true;
     std::uint32_t input = 0x1F7;
+    unsigned codePage = 850;
+    int largestColumns = 240;
+    int largestRows = 80;
     std::vector<platform::ConsoleEvent> pending;
     int writeCalls = 0;
     long long cellsWritten = 0;
     int waits = 0;
+    int refused = 0;  // size and window calls the console refused
+    int windowCalls = 0;
     // The window becomes growTo after this many more waits for input (-1: never).
     int growAfterWaits = -1;
     platform::Rect growTo{0, 0, 79, 24};
     std::function<void(FakeConsole&)> onWait;  // sees the console at every wait for input
 
     FakeConsoleBuffer& at(platform::ConsoleBuffer b) { return buffers.at(b); }
-    // Window size the console shows for every buffer from now on (the visible window).
-    void resizeWindow(int columns, int rows) {
-        for (auto& [id, b] : buffers) b.window = {0, 0, columns - 1, rows - 1};
+    static int widthOf(platform::Rect r) { return r.right - r.left + 1; }
+    static int heightOf(platform::Rect r) { return r.bottom - r.top + 1; }
+
+    // The player resizes the console window.
+    virtual void resizeWindow(int columns, int rows) {
+        FakeConsoleBuffer& b = at(active);
+        if (b.columns < columns || b.rows < rows) b.resize(std::max(b.columns, columns), std::max(b.rows, rows));
+        const int left = std::min(b.window.left, b.columns - columns);
+        const int top = std::min(b.window.top, b.rows - rows);
+        b.window = {left, top, left + columns - 1, top + rows - 1};
+    }
+    void pushResizeEvent() {
+        platform::ConsoleEvent e;
+        e.kind = platform::ConsoleEvent::Kind::Resize;
+        pending.push_back(e);
     }
     void pressKey(std::uint16_t virtualKey, char16_t ch = 0, std::uint16_t repeat = 1) {
         platform::ConsoleEvent e;
@@ -62,13 +107,13 @@ public:
     }
 
     platform::ConsoleBuffer standardOutput() override { return standard; }
+    bool pseudoConsole() override { return false; }
     platform::ConsoleBuffer createBuffer() override {
         if (!canCreate) return 0;
+        const platform::Rect shown = at(active).window;
         FakeConsoleBuffer b;
-        b.window = at(active).window;  // a new buffer takes the console window's size
-        b.columns = b.window.right + 1;
-        b.rows = b.window.bottom + 1;
-        b.cells.assign(static_cast<std::size_t>(b.columns * b.rows), platform::ConsoleChar{});
+        b.resize(widthOf(shown), heightOf(shown));
+        b.window = {0, 0, b.columns - 1, b.rows - 1};
         buffers[nextBuffer] = b;
         return nextBuffer++;
     }
@@ -112,23 +157,33 @@ public:
         v = platform::ConsoleView{at(b).columns, at(b).rows, at(b).window};
         return true;
     }
-    // As the console does: the buffer may not be smaller than its window.
     bool setBufferSize(platform::ConsoleBuffer b, int columns, int rows) override {
         FakeConsoleBuffer& buffer = at(b);
-        if (columns < buffer.window.right + 1 || rows < buffer.window.bottom + 1) return false;
-        std::vector<platform::ConsoleChar> cells(static_cast<std::size_t>(columns * rows));
-        for (int y = 0; y < std::min(rows, buffer.rows); ++y)
-            for (int x = 0; x < std::min(columns, buffer.columns); ++x)
-                cells[static_cast<std::size_t>(y * columns + x)] = buffer.cells[static_cast<std::size_t>(y * buffer.columns + x)];
-        buffer.cells = cells;
-        buffer.columns = columns;
-        buffer.rows = rows;
+        if (columns <= buffer.window.right || rows <= buffer.window.bottom) return refuse();
+        buffer.resize(columns, rows);
         return true;
     }
     bool setWindow(platform::ConsoleBuffer b, platform::Rect w) override {
+        ++windowCalls;
         FakeConsoleBuffer& buffer = at(b);
-        if (w.left < 0 || w.top < 0 || w.right >= buffer.columns || w.bottom >= buffer.rows) return false;
+        if (w.left < 0 || w.top < 0 || w.right < w.left || w.bottom < w.top || w.right >= buffer.columns ||
+            w.bottom >= buffer.rows || widthOf(w) > largestColumns || heightOf(w) > largestRows) {
+            return refuse();
+        }
         buffer.window = w;
+        return true;
+    }
+    bool largestWindow(platform::ConsoleBuffer, int& columns, int& rows) override {
+        columns = largestColumns;
+        rows = largestRows;
+        return true;
+    }
+    bool outputCodePage(unsigned& page) override {
+        page = codePage;
+        return true;
+    }
+    bool setOutputCodePage(unsigned page) override {
+        codePage = page;
         return true;
     }
     bool writeCells(platform::ConsoleBuffer b, const std::vector<platform::ConsoleChar>& cells,
@@ -152,8 +207,15 @@ public:
         if (growAfterWaits >= 0 && growAfterWaits-- == 0) resizeWindow(growTo.right + 1, growTo.bottom + 1);
         return !pending.empty();
     }
+    bool waitForInputUntil(std::chrono::steady_clock::time_point) override { return waitForInput(0); }
     void readInput(std::vector<platform::ConsoleEvent>& events) override {
         events.insert(events.end(), pending.begin(), pending.end());
         pending.clear();
+    }
+
+protected:
+    bool refuse() {
+        ++refused;
+        return false;
     }
 };

@@ -18,6 +18,12 @@ constexpr std::uint16_t kVkF10 = 0x79;
 constexpr std::uint16_t kVkF11 = 0x7A;
 constexpr std::uint16_t kVkF12 = 0x7B;
 
+// Keys that only modify others (Shift, Ctrl, Alt, the Windows and menu keys, the locks):
+// their own key-downs give nothing, whatever character a host may report with them.
+constexpr std::uint16_t kModifierKeys[] = {
+    0x10, 0x11, 0x12, 0x14, 0x5B, 0x5C, 0x5D, 0x90, 0x91, 0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5,
+};
+
 struct ExtendedKey {
     std::uint16_t virtualKey;
     std::uint8_t code;
@@ -32,6 +38,9 @@ constexpr ExtendedKey kExtendedKeys[] = {
 
 std::string singleKey(const ConsoleKeyEvent& event) {
     const std::uint16_t vk = event.virtualKeyCode;
+    for (const std::uint16_t modifier : kModifierKeys) {
+        if (vk == modifier) return {};
+    }
     for (const ExtendedKey& key : kExtendedKeys) {
         if (key.virtualKey == vk) return {'\xE0', static_cast<char>(key.code)};
     }
@@ -42,6 +51,9 @@ std::string singleKey(const ConsoleKeyEvent& event) {
     if (vk == kVkBack) return "\b";
     if (vk == kVkEscape) return "\x1b";
     if (vk == kVkTab) return "\t";
+    // AltGr arrives as Left Ctrl + Right Alt with the character it makes, which is what counts;
+    // a dead key's own key-down has no character and gives nothing (the next key brings the
+    // composed one).
     const char16_t c = event.unicodeChar;
     if (c == 0) return {};
     if (c < 0x80) return std::string(1, static_cast<char>(c));

@@ -6,8 +6,8 @@
 
 namespace platform {
 
-// The key bytes of one event: nothing for a key release or a key alone with no code
-// (Shift, Ctrl, ...). Arrows, Home, End, PgUp, PgDn, Ins, Del, F11 and F12 are 224 then their
+// The key bytes of one event: nothing for a key release, a modifier key's own key-down
+// (Shift, Ctrl, Alt, ...) or a dead key. Arrows, Home, End, PgUp, PgDn, Ins, Del, F11 and F12 are 224 then their
 // code, F1..F10 are 0 then 59..68; Enter 13, Backspace 8, ESC 27. A character goes through
 // code page 437, '?' where the page has none.
 std::string keyBytes(const ConsoleKeyEvent& event);

@@ -2,10 +2,12 @@
 
 #include <ctime>
 #include <string>
+#include <thread>
 
 #include "conio/platform/key_decoder.hpp"
 #include "conio/platform/presenter.hpp"
 #include "conio/platform/windows/console_keys.hpp"
+#include "conio/platform/windows/console_session.hpp"
 
 namespace platform {
 namespace {
@@ -17,11 +19,6 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kViewPollInterval = std::chrono::milliseconds(200);
 // How often the size is read while the window is too small to play.
 constexpr int kHoldPollMs = 100;
-
-bool sameView(const ConsoleView& a, const ConsoleView& b) {
-    return a.columns == b.columns && a.rows == b.rows && a.window.left == b.window.left &&
-           a.window.top == b.window.top && a.window.right == b.window.right && a.window.bottom == b.window.bottom;
-}
 
 int windowWidth(const ConsoleView& v) { return v.window.right - v.window.left + 1; }
 int windowHeight(const ConsoleView& v) { return v.window.bottom - v.window.top + 1; }
@@ -73,23 +70,30 @@ void ConsolePlatform::sleep(unsigned durationMs) {
 
 std::int64_t ConsolePlatform::clockSeconds() { return static_cast<std::int64_t>(std::time(nullptr)); }
 
+// The port waits to the deadline itself, on the finest timer the system has, so a frame's
+// sleep ends on time rather than on the next whole millisecond.
 void ConsolePlatform::waitUntil(Clock::time_point end) {
-    using namespace std::chrono;
-    for (auto now = Clock::now(); now < end; now = Clock::now()) {
-        pump(static_cast<int>(duration_cast<milliseconds>(end - now + microseconds(999)).count()));
+    while (Clock::now() < end) {
+        if (inputFailed_) std::this_thread::sleep_until(end);
+        else if (port_.waitForInputUntil(end)) takeInput();
         if (viewStale_) present();  // a size change repaints at once, not after the wait
     }
     pump(0);
 }
 
-// Waits for console input for at most timeoutMs (-1: until some comes) and takes in all
-// that is waiting: key presses into the queue, size changes noted for the next present.
+// Waits for console input for at most timeoutMs (-1: until some comes) and takes it in.
 void ConsolePlatform::pump(int timeoutMs) {
     if (inputFailed_) return;
     if (!port_.waitForInput(timeoutMs)) {
         if (timeoutMs < 0) inputFailed_ = true;  // a wait without end only returns on failure
         return;
     }
+    takeInput();
+}
+
+// Takes in all the input waiting: key presses into the queue, size changes noted for the
+// next present; every other record is read and dropped.
+void ConsolePlatform::takeInput() {
     events_.clear();
     port_.readInput(events_);
     for (const ConsoleEvent& event : events_) {
@@ -105,9 +109,12 @@ void ConsolePlatform::pump(int timeoutMs) {
     }
 }
 
+// The buffer is kept exactly as large as the window the player has, so there is no
+// scrollback in which the picture could be scrolled away.
 bool ConsolePlatform::refreshView() {
     viewStale_ = false;
     viewReadAt_ = Clock::now();
+    fitBufferToWindow(port_, buffer_);
     ConsoleView now;
     if (!port_.view(buffer_, now) || sameView(now, view_)) return false;
     view_ = now;
@@ -145,14 +152,11 @@ void ConsolePlatform::showNotice() {
     const int height = windowHeight(view_);
     std::vector<ConsoleChar> cells(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
                                    ConsoleChar{u' ', 7});
-    const std::vector<std::string> lines = noticeLines(width, kTooSmallNotice);
-    const int first = std::max(0, (height - static_cast<int>(lines.size())) / 2);
-    for (std::size_t i = 0; i < lines.size() && first + static_cast<int>(i) < height; ++i) {
-        const int column = std::max(0, (width - static_cast<int>(lines[i].size())) / 2);
-        for (std::size_t c = 0; c < lines[i].size(); ++c) {
-            const auto at = static_cast<std::size_t>(first + static_cast<int>(i)) * static_cast<std::size_t>(width) +
-                            static_cast<std::size_t>(column) + c;
-            cells[at].ch = static_cast<char16_t>(static_cast<unsigned char>(lines[i][c]));
+    for (const NoticeLine& line : placeNotice(width, height, kTooSmallNotice)) {
+        const auto start = static_cast<std::size_t>(line.row) * static_cast<std::size_t>(width) +
+                           static_cast<std::size_t>(line.column);
+        for (std::size_t c = 0; c < line.text.size(); ++c) {
+            cells[start + c].ch = static_cast<char16_t>(static_cast<unsigned char>(line.text[c]));
         }
     }
     port_.writeCells(buffer_, cells, view_.window);
@@ -164,17 +168,19 @@ void ConsolePlatform::showBuffer() {
     const Layout layout = layoutFor(windowWidth(view_), windowHeight(view_), region.width, region.height);
     const int originColumn = view_.window.left + (layout.fits ? layout.originColumn : 0);
     const int originRow = view_.window.top + (layout.fits ? layout.originRow : 0);
+    // A window one row short shows all but the last row, as on a terminal.
+    const int rows = layout.fits ? std::min(region.height, layout.shownRows) : region.height;
     std::vector<Cell> next;
-    next.reserve(static_cast<std::size_t>(region.width) * static_cast<std::size_t>(region.height));
-    for (int y = 0; y < region.height; ++y) {
+    next.reserve(static_cast<std::size_t>(region.width) * static_cast<std::size_t>(rows));
+    for (int y = 0; y < rows; ++y) {
         for (int x = 0; x < region.width; ++x) next.push_back(cellAt(screen_, region.left + x, region.top + y));
     }
     std::vector<Rect> writes;
-    if (!shown_.valid || shown_.width != region.width || shown_.height != region.height ||
+    if (!shown_.valid || shown_.width != region.width || shown_.height != rows ||
         shown_.originColumn != originColumn || shown_.originRow != originRow) {
         // Everything, with the whole console buffer blanked first when the drawing does not
-        // cover it (a buffer the console has grown), so no old drawing is left around it.
-        if (view_.columns > region.width || view_.rows > region.height) {
+        // cover it (the picture centred in a larger window), so nothing else is left around it.
+        if (view_.columns > region.width || view_.rows > rows) {
             port_.writeCells(buffer_,
                              std::vector<ConsoleChar>(static_cast<std::size_t>(view_.columns) *
                                                           static_cast<std::size_t>(view_.rows),
@@ -182,10 +188,10 @@ void ConsolePlatform::showBuffer() {
                              Rect{0, 0, view_.columns - 1, view_.rows - 1});
         }
         const ConsoleShown old = shown_;
-        shown_ = ConsoleShown{true, region.width, region.height, originColumn, originRow, {}, old.cursor, -1, -1};
-        if (region.width > 0 && region.height > 0) writes.push_back(Rect{0, 0, region.width - 1, region.height - 1});
+        shown_ = ConsoleShown{true, region.width, rows, originColumn, originRow, {}, old.cursor, -1, -1};
+        if (region.width > 0 && rows > 0) writes.push_back(Rect{0, 0, region.width - 1, rows - 1});
     } else {
-        writes = planWrites(shown_.cells, next, region.width, region.height, cost_);
+        writes = planWrites(shown_.cells, next, region.width, rows, cost_);
     }
     for (const Rect& r : writes) {
         port_.writeCells(buffer_, consoleChars(next, region.width, r),

@@ -53,6 +53,7 @@ public:
 
 private:
     void pump(int timeoutMs);
+    void takeInput();
     void waitUntil(std::chrono::steady_clock::time_point end);
     // Reads the console's size and window again; true when they changed.
     bool refreshView();

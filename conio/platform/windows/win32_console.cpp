@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <exception>
 
 namespace platform {
@@ -23,10 +24,21 @@ ConsoleKeyEvent keyEventOf(const KEY_EVENT_RECORD& k) {
                            static_cast<char16_t>(k.uChar.UnicodeChar), k.dwControlKeyState};
 }
 
+// A pseudo console (Windows Terminal, and any terminal that hosts console programs through
+// ConPTY) has no window of its own to show; it gives programs that ask for the console
+// window a hidden stand-in of the class "PseudoConsoleWindow". The classic console's window
+// has another class, and wine's console in a terminal has no window at all.
+bool isPseudoConsole() {
+    const HWND window = GetConsoleWindow();
+    if (window == nullptr) return false;
+    wchar_t name[64] = {};
+    return GetClassNameW(window, name, 64) > 0 && std::wcscmp(name, L"PseudoConsoleWindow") == 0;
+}
+
 }  // namespace
 
 Win32Console::Win32Console()
-    : input_(GetStdHandle(STD_INPUT_HANDLE)), output_(GetStdHandle(STD_OUTPUT_HANDLE)) {}
+    : input_(GetStdHandle(STD_INPUT_HANDLE)), output_(GetStdHandle(STD_OUTPUT_HANDLE)), pseudo_(isPseudoConsole()) {}
 
 ConsoleBuffer Win32Console::standardOutput() { return reinterpret_cast<ConsoleBuffer>(output_); }
 
@@ -99,6 +111,21 @@ bool Win32Console::setWindow(ConsoleBuffer buffer, Rect window) {
     return SetConsoleWindowInfo(handleOf(buffer), TRUE, &rect) != FALSE;
 }
 
+bool Win32Console::largestWindow(ConsoleBuffer buffer, int& columns, int& rows) {
+    const COORD largest = GetLargestConsoleWindowSize(handleOf(buffer));
+    if (largest.X <= 0 || largest.Y <= 0) return false;
+    columns = largest.X;
+    rows = largest.Y;
+    return true;
+}
+
+bool Win32Console::outputCodePage(unsigned& codePage) {
+    codePage = GetConsoleOutputCP();
+    return codePage != 0;
+}
+
+bool Win32Console::setOutputCodePage(unsigned codePage) { return SetConsoleOutputCP(codePage) != FALSE; }
+
 // ConsoleChar is laid out as CHAR_INFO (a UTF-16 unit, then the attribute word).
 static_assert(sizeof(ConsoleChar) == sizeof(CHAR_INFO));
 
@@ -123,6 +150,12 @@ bool Win32Console::waitForInput(int timeoutMs) {
     return WaitForSingleObject(input_, timeout) == WAIT_OBJECT_0;
 }
 
+bool Win32Console::waitForInputUntil(std::chrono::steady_clock::time_point end) {
+    return timer_.waitUntil(input_, end);
+}
+
+// Focus, menu and mouse records come in the same queue as keys; they are read with the rest
+// and dropped.
 void Win32Console::readInput(std::vector<ConsoleEvent>& events) {
     for (;;) {
         DWORD waiting = 0;
@@ -216,9 +249,6 @@ void restoreConsoleOutputCodePage() {
     if (originalOutputCodePage != 0 && originalOutputCodePage != CP_UTF8) SetConsoleOutputCP(originalOutputCodePage);
     originalOutputCodePage = 0;
 }
-
-TimerResolution::TimerResolution() { timeBeginPeriod(1); }
-TimerResolution::~TimerResolution() { timeEndPeriod(1); }
 
 void installEmergencyRestore(ConsolePort& port, ConsoleSession& session) {
     emergencyPort = &port;

@@ -1,10 +1,10 @@
 #pragma once
 // The real Windows console behind ConsolePort, and the process-wide pieces of a session:
 // the check that both ends of standard I/O are a console, the UTF-8 output code page for
-// printed text, the 1 ms timer resolution, and the restore on Ctrl-C, Ctrl-Break, closing
-// the window and a crash.
+// printed text, and the restore on Ctrl-C, Ctrl-Break, closing the window and a crash.
 #include "conio/platform/windows/console_port.hpp"
 #include "conio/platform/windows/console_session.hpp"
+#include "conio/platform/windows/win32_timing.hpp"
 
 namespace platform {
 
@@ -13,6 +13,7 @@ public:
     Win32Console();
 
     ConsoleBuffer standardOutput() override;
+    bool pseudoConsole() override { return pseudo_; }
     ConsoleBuffer createBuffer() override;
     void closeBuffer(ConsoleBuffer buffer) override;
     bool setActiveBuffer(ConsoleBuffer buffer) override;
@@ -26,13 +27,19 @@ public:
     bool view(ConsoleBuffer buffer, ConsoleView& view) override;
     bool setBufferSize(ConsoleBuffer buffer, int columns, int rows) override;
     bool setWindow(ConsoleBuffer buffer, Rect window) override;
+    bool largestWindow(ConsoleBuffer buffer, int& columns, int& rows) override;
+    bool outputCodePage(unsigned& codePage) override;
+    bool setOutputCodePage(unsigned codePage) override;
     bool writeCells(ConsoleBuffer buffer, const std::vector<ConsoleChar>& cells, Rect target) override;
     bool waitForInput(int timeoutMs) override;
+    bool waitForInputUntil(std::chrono::steady_clock::time_point end) override;
     void readInput(std::vector<ConsoleEvent>& events) override;
 
 private:
     void* input_;
     void* output_;
+    bool pseudo_;
+    PreciseTimer timer_;
 };
 
 // True when standard input and standard output are both a console.
@@ -43,14 +50,6 @@ bool stdioIsConsole();
 // waiting and puts the player's code page back.
 void useUtf8ConsoleOutput();
 void restoreConsoleOutputCodePage();
-
-// Timer resolution of 1 ms while it lives, so sleeps and waits end on time.
-struct TimerResolution {
-    TimerResolution();
-    ~TimerResolution();
-    TimerResolution(const TimerResolution&) = delete;
-    TimerResolution& operator=(const TimerResolution&) = delete;
-};
 
 // From now on Ctrl-C, Ctrl-Break, closing the console window and an unhandled crash leave
 // the session (on the console the handler runs on, from any thread) before the process

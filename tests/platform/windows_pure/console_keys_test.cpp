@@ -78,3 +78,23 @@ TEST(ConsoleKeys, AutoRepeatCountsAsPressesWithinTheQueueBound) {
     held.repeatCount = 65535;
     EXPECT_EQ(pressCount(held), static_cast<int>(platform::kKeyBufferBytes));
 }
+
+TEST(ConsoleKeys, AltGrGivesItsCharacterDeadKeysAndModifiersGiveNothing) {
+    constexpr std::uint32_t kLeftCtrl = 0x0008;
+    constexpr std::uint32_t kRightAlt = 0x0001;
+    ConsoleKeyEvent altGr = down(0x51, u'@');  // AltGr+Q on a German layout
+    altGr.controlKeyState = kLeftCtrl | kRightAlt;
+    EXPECT_EQ(keyBytes(altGr), "@");
+    altGr = down(0x45, u'\u20AC');  // AltGr+E: € has no byte in the page
+    altGr.controlKeyState = kLeftCtrl | kRightAlt;
+    EXPECT_EQ(keyBytes(altGr), "?");
+    ConsoleKeyEvent ctrl = down(0x11);  // AltGr's own key-downs: Ctrl, then Alt
+    ctrl.controlKeyState = kLeftCtrl;
+    EXPECT_EQ(keyBytes(ctrl), "");
+    EXPECT_EQ(keyBytes(down(0x12)), "");
+    EXPECT_EQ(keyBytes(down(0xA5)), "");         // Right Alt on its own
+    EXPECT_EQ(keyBytes(down(0x5B)), "");         // Windows key
+    EXPECT_EQ(keyBytes(down(0x10, u'\u0010')), "");  // Shift even with a stray character
+    EXPECT_EQ(keyBytes(down(0xDE)), "");         // dead key ´: no character yet
+    EXPECT_EQ(keyBytes(down(0x41, u'\u00E1')), bytes({160}));  // then á
+}

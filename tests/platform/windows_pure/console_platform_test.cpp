@@ -111,3 +111,28 @@ TEST(ConsolePlatform, ATooSmallWindowShowsTheNoticeUntilItGrowsThenRepaints) {
     EXPECT_EQ(held[10], "        menos 80 x 24         ");
     EXPECT_EQ(held[0], std::string(30, ' '));
 }
+
+TEST(ConsolePlatform, FocusMenuAndMouseRecordsAreReadAndDropped) {
+    Fixture f;
+    f.console.pressKey(0x41, u'a');
+    f.console.pending.push_back(platform::ConsoleEvent{});  // a record of another kind
+    f.console.pending.push_back(platform::ConsoleEvent{});
+    f.console.pressKey(0x42, u'b');
+    ASSERT_TRUE(f.windows.keyWaiting());
+    EXPECT_EQ(f.windows.readKey(), 'a');
+    EXPECT_EQ(f.windows.readKey(), 'b');
+    EXPECT_FALSE(f.windows.keyWaiting());
+}
+
+// As on a terminal: a window one row short shows all but the frame's last row, at the top.
+TEST(ConsolePlatform, AWindowOneRowShortShowsAllButTheLastRow) {
+    Fixture f;
+    f.console.resizeWindow(80, 24);
+    write(f.windows, 0, 23, "row 23");
+    write(f.windows, 0, 24, "row 24");
+    f.console.pushResizeEvent();
+    EXPECT_FALSE(f.windows.keyWaiting());  // takes the size change in and presents
+    EXPECT_EQ(f.console.at(1).rows, 24);  // the buffer follows the window
+    EXPECT_EQ(f.console.rowText(1, 23).substr(0, 6), "row 23");
+    EXPECT_EQ(f.console.rowText(1, 10).find("Aumente"), std::string::npos);
+}

@@ -5,82 +5,122 @@
 #include <thread>
 
 #include "tests/support/fake_console.hpp"
+#include "tests/support/fake_pseudo_console.hpp"
 
 using platform::ConsoleSession;
+using platform::Rect;
 
-TEST(ConsoleSession, TheGameGetsItsOwnBufferAndRawKeysAndThePlayersComeBack) {
+namespace {
+
+void expectWindow(const FakeConsoleBuffer& b, Rect w) {
+    EXPECT_EQ(b.window.left, w.left);
+    EXPECT_EQ(b.window.top, w.top);
+    EXPECT_EQ(b.window.right, w.right);
+    EXPECT_EQ(b.window.bottom, w.bottom);
+}
+
+// A player's buffer of 120 x 3000 (scrollback), its 120 x 30 window scrolled to the bottom.
+void scrolledPlayer(FakeConsole& console) {
+    FakeConsoleBuffer& player = console.at(1);
+    player.resize(120, 3000);
+    player.cells.assign(120 * 3000, platform::ConsoleChar{u'p', 7});
+    player.window = {0, 2970, 119, 2999};
+}
+
+}  // namespace
+
+TEST(ConsoleSession, TheGameGetsABufferOfThePlayersWindowSizeAndRawKeys) {
     FakeConsole console;
-    console.resizeWindow(120, 30);
-    console.at(1).columns = 120;
-    console.at(1).rows = 3000;  // the player's scrollback
-    console.at(1).cells.assign(120 * 3000, platform::ConsoleChar{u'p', 7});
-    console.at(1).cells.resize(120 * 3000);
-    const platform::CursorShape playerCursor{50, true};
-    console.at(1).cursor = playerCursor;
-    const std::uint32_t playerMode = console.input | platform::kEnableQuickEditMode | platform::kEnableExtendedFlags;
-    console.input = playerMode;
-
+    scrolledPlayer(console);
+    console.input |= platform::kEnableQuickEditMode | platform::kEnableExtendedFlags;
     ConsoleSession session;
-    ASSERT_TRUE(platform::enterSession(console, session, 80, 25));
+    ASSERT_TRUE(platform::enterSession(console, session));
     ASSERT_NE(console.active, 1u);
     const FakeConsoleBuffer& own = console.at(console.active);
-    EXPECT_EQ(own.columns, 80);
-    EXPECT_EQ(own.rows, 25);
-    EXPECT_EQ(own.window.right, 79);  // the larger window shrank first, so the buffer could be sized
-    EXPECT_EQ(own.window.bottom, 24);
+    EXPECT_EQ(own.columns, 120);  // no scrollback: exactly the window
+    EXPECT_EQ(own.rows, 30);
+    expectWindow(own, {0, 0, 119, 29});
     EXPECT_FALSE(own.cursor.visible);
+    EXPECT_NE(own.outputMode & platform::kEnableLvbGridWorldwide, 0u);  // underline drawn
+    EXPECT_EQ(console.at(1).outputMode & platform::kEnableLvbGridWorldwide, 0u);
     EXPECT_EQ(console.input & (platform::kEnableLineInput | platform::kEnableEchoInput | platform::kEnableQuickEditMode), 0u);
     EXPECT_NE(console.input & platform::kEnableWindowInput, 0u);
     EXPECT_NE(console.input & platform::kEnableExtendedFlags, 0u);  // needed for Quick Edit to turn off
     EXPECT_NE(console.input & platform::kEnableProcessedInput, 0u);  // Ctrl-C reaches the handler
-
-    platform::leaveSession(console, session, true);
-    EXPECT_EQ(console.active, 1u);
-    EXPECT_EQ(console.input, playerMode);
-    EXPECT_EQ(console.at(1).cursor, playerCursor);
-    EXPECT_EQ(console.at(1).rows, 3000);
-    EXPECT_EQ(console.at(1).cells[0].ch, u'p');
-    EXPECT_EQ(console.buffers.size(), 1u);  // the session's buffer is closed
+    EXPECT_EQ(console.refused, 0);
 }
 
 TEST(ConsoleSession, AHandlerOnAnotherThreadAndTheNormalEndRestoreOnce) {
     FakeConsole console;
     ConsoleSession session;
     const std::uint32_t playerMode = console.input;
-    ASSERT_TRUE(platform::enterSession(console, session, 80, 25));
+    ASSERT_TRUE(platform::enterSession(console, session));
     const platform::ConsoleBuffer own = console.active;
+    console.codePage = 65001;  // something printed as UTF-8 meanwhile
     std::thread handler([&] { platform::leaveSession(console, session, false); });
     handler.join();
     EXPECT_EQ(console.active, 1u);
     EXPECT_EQ(console.input, playerMode);
+    EXPECT_EQ(console.codePage, 850u);
     EXPECT_EQ(console.buffers.count(own), 1u);  // the ending process closes it
     console.input = 0;  // whatever happens after the restore is not undone by a second call
     platform::leaveSession(console, session, true);
     EXPECT_EQ(console.input, 0u);
 }
 
-TEST(ConsoleSession, WithoutABufferOfItsOwnItDrawsOnThePlayersAndGivesBackItsSize) {
+// Drawing on the player's buffer (no buffer of its own): the classic console takes the
+// window to the top before it lets the buffer shrink, and the buffer grown back before the
+// window returns to the bottom.
+TEST(ConsoleSession, WithoutABufferOfItsOwnSizesChangeInTheOrderTheConsoleAccepts) {
     FakeConsole console;
     console.canCreate = false;
-    console.at(1).rows = 300;
-    console.at(1).cells.resize(80 * 300);
-    console.at(1).window = {0, 200, 79, 224};
+    scrolledPlayer(console);
     ConsoleSession session;
-    ASSERT_TRUE(platform::enterSession(console, session, 80, 25));
+    ASSERT_TRUE(platform::enterSession(console, session));
     EXPECT_EQ(session.own, 1u);
-    EXPECT_EQ(console.at(1).rows, 25);
+    EXPECT_EQ(console.at(1).rows, 30);
+    expectWindow(console.at(1), {0, 0, 119, 29});
     platform::leaveSession(console, session, true);
-    EXPECT_EQ(console.at(1).rows, 300);
-    EXPECT_EQ(console.at(1).window.top, 200);
+    EXPECT_EQ(console.at(1).rows, 3000);
+    expectWindow(console.at(1), {0, 2970, 119, 2999});
+    EXPECT_EQ(console.at(1).outputMode, 3u);
     EXPECT_TRUE(console.at(1).cursor.visible);
     EXPECT_EQ(console.buffers.size(), 1u);
+    EXPECT_EQ(console.refused, 0);
+}
+
+TEST(ConsoleSession, SizingKeepsTheWindowWithinTheLargestTheConsoleAllows) {
+    FakeConsole console;
+    console.at(1).resize(200, 50);
+    console.at(1).window = {10, 5, 159, 44};
+    console.largestColumns = 90;
+    console.largestRows = 25;
+    platform::sizeBuffer(console, 1, 100, 30, Rect{0, 0, 99, 29});
+    EXPECT_EQ(console.at(1).columns, 100);
+    EXPECT_EQ(console.at(1).rows, 30);
+    expectWindow(console.at(1), {0, 0, 89, 24});
+    EXPECT_EQ(console.refused, 0);
+}
+
+TEST(ConsoleSession, APseudoConsolesWindowIsNeverSet) {
+    FakePseudoConsole console(120, 30);
+    ConsoleSession session;
+    ASSERT_TRUE(platform::enterSession(console, session));
+    EXPECT_EQ(console.at(console.active).columns, 120);
+    EXPECT_EQ(console.at(console.active).rows, 30);
+    console.resizeWindow(100, 40);  // the player resizes the tab: only the active buffer follows
+    EXPECT_FALSE(platform::fitBufferToWindow(console, console.active));
+    platform::leaveSession(console, session, true);
+    EXPECT_EQ(console.windowCalls, 0);
+    EXPECT_EQ(console.refused, 0);
+    EXPECT_EQ(console.at(1).columns, 120);  // the player's buffer kept its size
 }
 
 TEST(ConsoleSession, NoConsoleMeansNoSession) {
     FakeConsole console;
     console.standard = 0;
     ConsoleSession session;
-    EXPECT_FALSE(platform::enterSession(console, session, 80, 25));
+    EXPECT_FALSE(platform::enterSession(console, session));
     platform::leaveSession(console, session, true);  // nothing to restore, nothing done
     EXPECT_EQ(console.active, 1u);
 }
