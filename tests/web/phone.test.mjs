@@ -1,0 +1,182 @@
+// The page on a phone held both ways: the terminal as large as the screen allows, every touch
+// key on the screen and off the play field, the frame's lines joined at the scale drawn; the
+// full-screen button where the browser has the API and nowhere else.
+import assert from 'node:assert/strict';
+import { after, before, test } from 'node:test';
+
+import { cellAt, openSite, phones, picture } from './browser.mjs';
+
+let site;
+before(async () => { site = await openSite(); });
+after(async () => { await site.close(); });
+
+const kBannerTop = '.--.  .--. .-------. .--.  .--.     .--.';
+const kShip = '±';
+
+// Screen areas (1-based columns and rows, inclusive) that no key may cover: the play field,
+// the side panel's counters and the spot where "PAUSE" shows.
+const kKeptClear = [
+  { what: 'the play field', columns: [2, 49], rows: [1, 25] },
+  { what: 'the counters', columns: [51, 79], rows: [2, 9] },
+  { what: 'PAUSE', columns: [75, 79], rows: [24, 24] },
+];
+
+function area(shot, { columns, rows }) {
+  const { screen, cell } = shot;
+  return {
+    left: screen.left + (columns[0] - 1) * cell.width, right: screen.left + columns[1] * cell.width,
+    top: screen.top + (rows[0] - 1) * cell.height, bottom: screen.top + rows[1] * cell.height,
+  };
+}
+
+const overlaps = (a, b) => a.left < b.right - 0.5 && b.left < a.right - 0.5 && a.top < b.bottom - 0.5 && b.top < a.bottom - 0.5;
+
+function keyBoxes(page) {
+  return page.$$eval('#touch button, header button:not([hidden])', (buttons) => buttons.map((button) => {
+    const { left, top, right, bottom, width, height } = button.getBoundingClientRect();
+    return {
+      name: button.dataset.key ?? button.id, inPad: button.closest('.pad') !== null,
+      inActions: button.closest('.actions') !== null, visible: button.checkVisibility(),
+      left, top, right, bottom, width, height,
+    };
+  }));
+}
+
+// For each corner of the frame: the lines of its neighbours along the frame (a '═' beside it,
+// a '║' above or below it) carried on, lit, across the cell edge into the corner's cell. A
+// corner drawn from a font rather than by the renderer leaves a gap there.
+async function frameGaps(tab) {
+  const shot = await picture(tab.page);
+  const png = (await tab.page.screenshot()).toString('base64');
+  return tab.page.evaluate(async ({ png, screen, cell }) => {
+    const bytes = Uint8Array.from(atob(png), (c) => c.charCodeAt(0));
+    const bitmap = await createImageBitmap(new Blob([bytes], { type: 'image/png' }));
+    const canvas = new OffscreenCanvas(bitmap.width, bitmap.height);
+    const context = canvas.getContext('2d');
+    context.drawImage(bitmap, 0, 0);
+    const { data, width } = context.getImageData(0, 0, bitmap.width, bitmap.height);
+    const lit = (x, y) => {
+      const i = (y * width + x) * 4;
+      return Math.max(data[i], data[i + 1], data[i + 2]) > 48;
+    };
+    const left = (column) => screen.left + (column - 1) * cell.width;
+    const top = (row) => screen.top + (row - 1) * cell.height;
+    const gaps = [];
+    const corners = [[1, 1, 2, 2], [80, 1, 79, 2], [1, 25, 2, 24], [80, 25, 79, 24]];
+    for (const [x, y, besideX, besideY] of corners) {
+      // Rows of the horizontal lines, through the middle of the '═' beside the corner.
+      const middleX = Math.floor(left(besideX) + cell.width / 2);
+      const lines = [];
+      for (let row = Math.ceil(top(y)); row < Math.floor(top(y) + cell.height); ++row) {
+        if (lit(middleX, row)) lines.push(row);
+      }
+      const edgeX = Math.round(left(Math.max(x, besideX)));
+      for (const row of lines) {
+        for (let px = edgeX - 2; px <= edgeX + 1; ++px) {
+          if (!lit(px, row) && !lit(px, row - 1) && !lit(px, row + 1)) gaps.push(`(${x}, ${y}) across x ${px} on row ${row}`);
+        }
+      }
+      // Columns of the vertical lines, through the middle of the '║' above or below.
+      const middleY = Math.floor(top(besideY) + cell.height / 2);
+      const columns = [];
+      for (let px = Math.ceil(left(x)); px < Math.floor(left(x) + cell.width); ++px) {
+        if (lit(px, middleY)) columns.push(px);
+      }
+      const edgeY = Math.round(top(Math.max(y, besideY)));
+      for (const px of columns) {
+        for (let row = edgeY - 2; row <= edgeY + 1; ++row) {
+          if (!lit(px, row) && !lit(px - 1, row) && !lit(px + 1, row)) gaps.push(`(${x}, ${y}) across y ${row} on x ${px}`);
+        }
+      }
+      if (lines.length === 0 || columns.length === 0) gaps.push(`(${x}, ${y}): no lines found beside it`);
+    }
+    return gaps;
+  }, { png, screen: shot.screen, cell: shot.cell });
+}
+
+async function startGame(tab) {
+  await tab.waitForText(kBannerTop);
+  await tab.page.tap('#touch button[data-key="2"]');
+  return tab.waitForScreen((r) => cellAt(r, 25, 23) === kShip && cellAt(r, 80, 25) === '╝', 'a game with the ship on (25, 23)');
+}
+
+for (const [holding, options] of Object.entries(phones)) {
+  test(`a phone held ${holding}: the largest picture, the keys beside or below it, the frame joined`, async () => {
+    const tab = await site.open('', options);
+    await startGame(tab);
+    const shot = await picture(tab.page);
+    const { screen, window: view } = shot;
+    assert.ok(screen.left >= -0.5 && screen.top >= -0.5 && screen.right <= view.width + 0.5 && screen.bottom <= view.height + 0.5,
+      `the picture ${JSON.stringify(screen)} leaves the screen`);
+    if (holding === 'landscape') {
+      assert.ok(screen.height >= 0.9 * view.height, `the picture is ${screen.height} of ${view.height} pixels high`);
+    } else {
+      assert.ok(screen.width >= 0.95 * view.width, `the picture is ${screen.width} of ${view.width} pixels wide`);
+    }
+
+    const keys = await keyBoxes(tab.page);
+    assert.equal(keys.filter((key) => key.inPad || key.inActions).length, 12);
+    const field = area(shot, kKeptClear[0]);
+    for (const key of keys) {
+      assert.ok(key.visible && key.width >= 24 && key.height >= 24, `${key.name} is not shown full size`);
+      assert.ok(key.left >= 0 && key.top >= 0 && key.right <= view.width && key.bottom <= view.height, `${key.name} leaves the screen`);
+      for (const clear of kKeptClear) assert.ok(!overlaps(key, area(shot, clear)), `${key.name} covers ${clear.what}`);
+      if (holding === 'landscape') {
+        if (key.inPad) assert.ok(key.right <= field.left, `${key.name} is not left of the play field`);
+        if (key.inActions) assert.ok(key.left >= field.right, `${key.name} is not right of the play field`);
+      } else if (key.inPad || key.inActions) {
+        assert.ok(key.top >= screen.bottom, `${key.name} is not below the picture`);
+      }
+    }
+    assert.equal(await tab.page.isVisible('#turn-hint'), holding === 'portrait');
+    assert.deepEqual(await frameGaps(tab), []);
+
+    // The keys work where they stand.
+    await tab.page.tap('#touch button[data-key="left"]');
+    await tab.waitForScreen((r) => { const x = [...r[22]].indexOf(kShip) + 1; return x > 0 && x < 25; }, 'the ship moved left');
+    await tab.page.tap('#mute');
+    assert.equal(await tab.page.getAttribute('#mute', 'aria-pressed'), 'true');
+    await tab.page.screenshot({ path: `${site.screenshots}/phone-${holding}.png` });
+    tab.assertNoProblems();
+    await tab.close();
+  });
+}
+
+test('the frame stays joined on a desktop window and a small one', async () => {
+  const tab = await site.open();
+  await tab.waitForText(kBannerTop);
+  await tab.press('2');
+  await tab.waitForScreen((r) => cellAt(r, 80, 25) === '╝', 'the frame');
+  assert.deepEqual(await frameGaps(tab), []);
+  await tab.page.setViewportSize({ width: 700, height: 500 });
+  await tab.page.waitForTimeout(200);
+  assert.deepEqual(await frameGaps(tab), []);
+  tab.assertNoProblems();
+  await tab.close();
+});
+
+test('full screen from its button, and no button where the browser has no full screen', async () => {
+  const tab = await site.open();
+  const button = tab.page.locator('#fullscreen');
+  assert.equal(await tab.page.evaluate(() => document.fullscreenEnabled), true);
+  assert.equal(await button.isVisible(), true);
+  assert.equal(await button.textContent(), 'Tela cheia');
+  await button.click();
+  await tab.page.waitForFunction(() => document.fullscreenElement === document.documentElement);
+  assert.equal(await button.getAttribute('aria-pressed'), 'true');
+  assert.equal(await button.textContent(), 'Sair da tela cheia');
+  await button.click();
+  await tab.page.waitForFunction(() => document.fullscreenElement === null);
+  assert.equal(await button.textContent(), 'Tela cheia');
+  tab.assertNoProblems();
+  await tab.close();
+
+  const bare = await site.open('', {}, (context) => context.addInitScript(() => {
+    Object.defineProperty(Document.prototype, 'fullscreenEnabled', { get: () => undefined });
+    delete Element.prototype.requestFullscreen;
+  }));
+  await bare.waitForText(kBannerTop);
+  assert.equal(await bare.page.isHidden('#fullscreen'), true);
+  bare.assertNoProblems();
+  await bare.close();
+});
