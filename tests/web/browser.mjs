@@ -60,6 +60,7 @@ const kPhone = { deviceScaleFactor: 1, isMobile: true, hasTouch: true };
 export const phones = {
   landscape: { ...kPhone, viewport: { width: 844, height: 390 } },
   portrait: { ...kPhone, viewport: { width: 390, height: 844 } },
+  smallLandscape: { ...kPhone, viewport: { width: 667, height: 375 } },
 };
 
 // A page with every error it shows kept: uncaught exceptions, console errors, failed
