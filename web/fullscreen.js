@@ -24,7 +24,6 @@
     const full = document.fullscreenElement !== null;
     button.setAttribute('aria-pressed', full ? 'true' : 'false');
     button.textContent = full ? 'Sair da tela cheia' : 'Tela cheia';
-    if (!full) unlock();
   }
 
   button.addEventListener('click', function () {
@@ -33,7 +32,10 @@
       : root.requestFullscreen({ navigationUI: 'hide' }).then(lockLandscape);
     change.catch(function () {}).then(function () { page.term.focus(); });
   });
-  document.addEventListener('fullscreenchange', show);
+  document.addEventListener('fullscreenchange', function () {
+    show();
+    if (!document.fullscreenElement) unlock();
+  });
   show();
   button.hidden = false;
 })();

@@ -160,8 +160,16 @@ test('the frame stays joined on a desktop window and a small one', async () => {
   await tab.close();
 });
 
-test('full screen from its button, and no button where the browser has no full screen', async () => {
-  const tab = await site.open();
+test('full screen from its button, landscape asked for, and no button where the browser has no full screen', async () => {
+  // An orientation lock that refuses, as most browsers do: the page goes on without an error.
+  const tab = await site.open('', {}, (context) => context.addInitScript(() => {
+    window.orientationCalls = [];
+    screen.orientation.lock = (orientation) => {
+      window.orientationCalls.push(orientation);
+      return Promise.reject(new DOMException('not here', 'NotSupportedError'));
+    };
+    screen.orientation.unlock = () => { window.orientationCalls.push('unlock'); };
+  }));
   const button = tab.page.locator('#fullscreen');
   assert.equal(await tab.page.evaluate(() => document.fullscreenEnabled), true);
   assert.equal(await button.isVisible(), true);
@@ -170,9 +178,11 @@ test('full screen from its button, and no button where the browser has no full s
   await tab.page.waitForFunction(() => document.fullscreenElement === document.documentElement);
   assert.equal(await button.getAttribute('aria-pressed'), 'true');
   assert.equal(await button.textContent(), 'Sair da tela cheia');
+  await tab.page.waitForFunction(() => window.orientationCalls.includes('landscape'));
   await button.click();
   await tab.page.waitForFunction(() => document.fullscreenElement === null);
   assert.equal(await button.textContent(), 'Tela cheia');
+  assert.deepEqual(await tab.page.evaluate(() => window.orientationCalls), ['landscape', 'unlock']);
   tab.assertNoProblems();
   await tab.close();
 
