@@ -62,33 +62,24 @@ async function frameGaps(tab) {
     const left = (column) => screen.left + (column - 1) * cell.width;
     const top = (row) => screen.top + (row - 1) * cell.height;
     const gaps = [];
-    const corners = [[1, 1, 2, 2], [80, 1, 79, 2], [1, 25, 2, 24], [80, 25, 79, 24]];
-    for (const [x, y, besideX, besideY] of corners) {
-      // Rows of the horizontal lines, through the middle of the '═' beside the corner.
-      const middleX = Math.floor(left(besideX) + cell.width / 2);
-      const lines = [];
-      for (let row = Math.ceil(top(y)); row < Math.floor(top(y) + cell.height); ++row) {
-        if (lit(middleX, row)) lines.push(row);
-      }
-      const edgeX = Math.round(left(Math.max(x, besideX)));
-      for (const row of lines) {
-        for (let px = edgeX - 2; px <= edgeX + 1; ++px) {
-          if (!lit(px, row) && !lit(px, row - 1) && !lit(px, row + 1)) gaps.push(`(${x}, ${y}) across x ${px} on row ${row}`);
+    for (const [x, y, besideX, besideY] of [[1, 1, 2, 2], [80, 1, 79, 2], [1, 25, 2, 24], [80, 25, 79, 24]]) {
+      for (const horizontal of [true, false]) {
+        // u runs along the lines, v across them.
+        const at = (u, v) => (horizontal ? lit(u, v) : lit(v, u));
+        const [along, across] = horizontal ? [left, top] : [top, left];
+        const [length, breadth] = horizontal ? [cell.width, cell.height] : [cell.height, cell.width];
+        const [corner, beside, line] = horizontal ? [x, besideX, y] : [y, besideY, x];
+        const middle = Math.floor(along(beside) + length / 2);
+        const lines = [];
+        for (let v = Math.ceil(across(line)); v < Math.floor(across(line) + breadth); ++v) if (at(middle, v)) lines.push(v);
+        if (lines.length === 0) gaps.push(`(${x}, ${y}): no line beside it`);
+        const edge = Math.round(along(Math.max(corner, beside)));
+        for (const v of lines) {
+          for (let u = edge - 2; u <= edge + 1; ++u) {
+            if (!at(u, v) && !at(u, v - 1) && !at(u, v + 1)) gaps.push(`(${x}, ${y}) at ${u} on the line at ${v}`);
+          }
         }
       }
-      // Columns of the vertical lines, through the middle of the '║' above or below.
-      const middleY = Math.floor(top(besideY) + cell.height / 2);
-      const columns = [];
-      for (let px = Math.ceil(left(x)); px < Math.floor(left(x) + cell.width); ++px) {
-        if (lit(px, middleY)) columns.push(px);
-      }
-      const edgeY = Math.round(top(Math.max(y, besideY)));
-      for (const px of columns) {
-        for (let row = edgeY - 2; row <= edgeY + 1; ++row) {
-          if (!lit(px, row) && !lit(px - 1, row) && !lit(px + 1, row)) gaps.push(`(${x}, ${y}) across y ${row} on x ${px}`);
-        }
-      }
-      if (lines.length === 0 || columns.length === 0) gaps.push(`(${x}, ${y}): no lines found beside it`);
     }
     return gaps;
   }, { png, screen: shot.screen, cell: shot.cell });
