@@ -1,5 +1,6 @@
-// The input sources: the terminal's keyboard and the touch keys. Each ends in type(text),
-// which queues the bytes a terminal would send for the program to read.
+// The input sources: the terminal's keyboard and the touch keys (the gamepad has its own
+// file). Each ends in type(text), which queues the bytes a terminal would send for the
+// program to read.
 'use strict';
 
 (function () {
@@ -19,9 +20,9 @@
     page.wakeProgram();
   }
 
-  // The touch keys type what a keyboard's keys would send to a terminal. Arrows and the
-  // fire keys repeat while held, as a held key does.
-  const touchKeys = {
+  // The keys a touch key or a gamepad button can stand for, with the bytes a keyboard's key
+  // would send to a terminal. Arrows and the fire key repeat while held, as a held key does.
+  const keyBytes = {
     up: '\x1b[A', down: '\x1b[B', right: '\x1b[C', left: '\x1b[D',
     a: 'a', w: 'w', e: 'e', space: ' ', esc: '\x1b', enter: '\r', 1: '1', 2: '2',
   };
@@ -29,25 +30,35 @@
   const kRepeatDelayMs = 300;
   const kRepeatEveryMs = 80;
 
+  // Types the key once and, for a repeating key, again while it is held; returns the
+  // function that lets it go.
+  function hold(name) {
+    type(keyBytes[name]);
+    let timer = null;
+    if (repeating.has(name)) {
+      timer = setTimeout(function () {
+        timer = setInterval(function () { type(keyBytes[name]); }, kRepeatEveryMs);
+      }, kRepeatDelayMs);
+    }
+    return function release() {
+      clearTimeout(timer);
+      clearInterval(timer);
+    };
+  }
+
   for (const button of document.querySelectorAll('#touch button')) {
-    const name = button.dataset.key;
-    let repeat = null;
+    let release = null;
     const stop = function () {
-      clearTimeout(repeat);
-      clearInterval(repeat);
-      repeat = null;
+      if (release) release();
+      release = null;
       button.classList.remove('pressed');
     };
     button.addEventListener('pointerdown', function (event) {
       // The terminal keeps the focus, and a phone does not open its own keyboard.
       event.preventDefault();
+      stop();
       button.classList.add('pressed');
-      type(touchKeys[name]);
-      if (repeating.has(name)) {
-        repeat = setTimeout(function () {
-          repeat = setInterval(function () { type(touchKeys[name]); }, kRepeatEveryMs);
-        }, kRepeatDelayMs);
-      }
+      release = hold(button.dataset.key);
     });
     for (const end of ['pointerup', 'pointercancel', 'pointerleave']) button.addEventListener(end, stop);
   }
@@ -62,4 +73,5 @@
 
   page.input = input;
   page.type = type;
+  page.hold = hold;
 })();

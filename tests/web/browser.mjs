@@ -40,8 +40,10 @@ export async function openSite() {
     url: `${origin}/site/`,
     screenshots,
     browser,
-    async open(query = '', contextOptions = {}) {
+    // prepare(context), when given, runs before the page loads (say, to add init scripts).
+    async open(query = '', contextOptions = {}, prepare = null) {
       const context = await browser.newContext({ viewport: { width: 1280, height: 800 }, ...contextOptions });
+      if (prepare) await prepare(context);
       return watch(await context.newPage(), `${origin}/site/${query}`, origin);
     },
     async close() {
@@ -51,6 +53,15 @@ export async function openSite() {
     },
   };
 }
+
+// Phones held both ways, touch and mobile emulated. Headless Chromium mis-sizes xterm's canvas
+// at an emulated device pixel ratio of 2, so these keep a ratio of 1.
+const kPhone = { deviceScaleFactor: 1, isMobile: true, hasTouch: true };
+export const phones = {
+  landscape: { ...kPhone, viewport: { width: 844, height: 390 } },
+  portrait: { ...kPhone, viewport: { width: 390, height: 844 } },
+  smallLandscape: { ...kPhone, viewport: { width: 667, height: 375 } },
+};
 
 // A page with every error it shows kept: uncaught exceptions, console errors, failed
 // requests and any request that leaves the site's origin.
@@ -95,4 +106,24 @@ async function watch(page, url, origin) {
 // The character in 1-based screen column x of row y, as the game counts them.
 export function cellAt(rows, x, y) {
   return [...(rows[y - 1] ?? '')][x - 1] ?? ' ';
+}
+
+// Where the terminal's picture is as the player sees it (after any scaling), with the size of
+// one cell, the stage it was fitted to and the window.
+export function picture(page) {
+  return page.evaluate(() => {
+    const box = (element) => {
+      const { left, top, right, bottom, width, height } = element.getBoundingClientRect();
+      return { left, top, right, bottom, width, height };
+    };
+    const screen = box(window.term.element.querySelector('.xterm-screen'));
+    return {
+      screen,
+      cell: { width: screen.width / 80, height: screen.height / 25 },
+      stage: box(document.getElementById('stage')),
+      window: { width: window.innerWidth, height: window.innerHeight },
+      fontSize: window.term.options.fontSize,
+      scale: window.vexamorPage.scale,
+    };
+  });
 }

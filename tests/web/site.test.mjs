@@ -119,27 +119,41 @@ test('?mute starts with the sound off, and the button switches it', async () => 
   await tab.close();
 });
 
-test('the terminal takes the largest font size that fits, again after a resize', async () => {
+test('the terminal takes the largest size that fits, again after a resize', async () => {
   const tab = await site.open();
   await tab.waitForText(kBannerTop);
-  // Whether the screen fits the stage at the font size now, and one size larger.
+  // The picture as seen against the stage, and whether one whole font size larger would fit.
   const measure = () => tab.page.evaluate(() => {
     const screen = window.term.element.querySelector('.xterm-screen');
     const stage = document.getElementById('stage');
-    const fits = () => screen.offsetWidth <= stage.clientWidth && screen.offsetHeight <= stage.clientHeight;
+    const seen = screen.getBoundingClientRect();
+    const fill = Math.max(seen.width / stage.clientWidth, seen.height / stage.clientHeight);
+    const fits = seen.width <= stage.clientWidth + 0.5 && seen.height <= stage.clientHeight + 0.5;
     const size = window.term.options.fontSize;
-    const now = fits();
     window.term.options.fontSize = size + 1;
-    const larger = fits();
+    const larger = screen.offsetWidth <= stage.clientWidth && screen.offsetHeight <= stage.clientHeight;
     window.term.options.fontSize = size;
-    return { size, now, larger };
+    return { size, scale: window.vexamorPage.scale, fits, fill, larger };
   });
+  // Whole font sizes, unless they leave more than a tenth of the room: then the next size
+  // scaled down to fill it.
+  const check = (fit) => {
+    assert.ok(fit.fits, `the picture overflows the stage: ${JSON.stringify(fit)}`);
+    assert.ok(fit.fill >= 0.9, `the picture fills ${fit.fill} of the stage`);
+    if (fit.scale === 1) assert.equal(fit.larger, false, 'a larger font size would fit');
+    else assert.ok(fit.scale < 1 && fit.fill > 0.995, `scaled by ${fit.scale} yet fills ${fit.fill}`);
+  };
   const wide = await measure();
-  assert.deepEqual([wide.now, wide.larger], [true, false]);
+  check(wide);
   await tab.page.setViewportSize({ width: 640, height: 480 });
   await tab.page.waitForFunction((size) => window.term.options.fontSize < size, wide.size);
-  const narrow = await measure();
-  assert.deepEqual([narrow.now, narrow.larger], [true, false]);
+  check(await measure());
+  // Sizes where whole font sizes leave much of the room empty are filled by scaling.
+  for (const [width, height] of [[700, 500], [1000, 437]]) {
+    await tab.page.setViewportSize({ width, height });
+    await tab.page.waitForTimeout(100);
+    check(await measure());
+  }
   tab.assertNoProblems();
   await tab.close();
 });

@@ -1,0 +1,114 @@
+// A gamepad plays the game: the page finds a scripted pad through navigator.getGamepads once
+// it has said it connected, shows its keys, and its buttons and stick type the game's keys,
+// the arrows repeating while held; a pad that goes away lets go of every key it held.
+import assert from 'node:assert/strict';
+import { after, before, test } from 'node:test';
+
+import { cellAt, openSite } from './browser.mjs';
+
+let site;
+before(async () => { site = await openSite(); });
+after(async () => { await site.close(); });
+
+const kBannerTop = '.--.  .--. .-------. .--.  .--.     .--.';
+const kShip = '±';
+const kButton = { a: 0, b: 1, y: 3, rb: 5, select: 8, start: 9, left: 14 };
+
+const shipColumn = (rows) => [...(rows[22] ?? '')].indexOf(kShip) + 1;
+
+// A standard-mapping pad whose buttons and axes the test sets, in place of the browser's.
+function installPad(context) {
+  return context.addInitScript(() => {
+    const pad = {
+      id: 'Controle de teste', index: 0, connected: true, mapping: 'standard', timestamp: 0,
+      axes: [0, 0, 0, 0],
+      buttons: Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 })),
+    };
+    let pads = [pad, null, null, null];
+    window.testPad = {
+      connect() {
+        pads = [pad, null, null, null];
+        pad.connected = true;
+        const event = new Event('gamepadconnected');
+        event.gamepad = pad;
+        window.dispatchEvent(event);
+      },
+      disconnect() {
+        pad.connected = false;
+        pads = [null, null, null, null];
+        window.dispatchEvent(new Event('gamepaddisconnected'));
+      },
+      button(index, down) { pad.buttons[index] = { pressed: down, touched: down, value: down ? 1 : 0 }; },
+      stick(x, y) { pad.axes[0] = x; pad.axes[1] = y; },
+    };
+    navigator.getGamepads = () => pads;
+  });
+}
+
+async function openWithPad() {
+  const tab = await site.open('', {}, installPad);
+  const setButton = (index, down) => tab.page.evaluate(([i, d]) => window.testPad.button(i, d), [index, down]);
+  // A short press: down for a few frames, then up.
+  tab.tapButton = async (index) => {
+    await setButton(index, true);
+    await tab.page.waitForTimeout(60);
+    await setButton(index, false);
+    await tab.page.waitForTimeout(60);
+  };
+  // Until the game has read every byte typed so far, and a little after.
+  tab.settle = async () => {
+    await tab.page.waitForFunction(() => window.vexamorPage.input.length === 0);
+    await tab.page.waitForTimeout(150);
+  };
+  tab.stick = (x, y) => tab.page.evaluate(([sx, sy]) => window.testPad.stick(sx, sy), [x, y]);
+  return tab;
+}
+
+test('a gamepad moves the ship, fires, pauses, resumes and leaves the game; gone, it holds nothing', async () => {
+  const tab = await openWithPad();
+  await tab.waitForText(kBannerTop);
+  assert.equal(await tab.page.isHidden('#pad-help'), true);
+  await tab.page.evaluate(() => window.testPad.connect());
+  assert.match(await tab.page.textContent('#pad-help'), /Controle conectado[\s\S]*mover[\s\S]*tiro[\s\S]*pausa/);
+  assert.equal(await tab.page.isVisible('#pad-help'), true);
+
+  await tab.tapButton(kButton.rb);
+  await tab.waitForScreen((r) => cellAt(r, 25, 23) === kShip, 'the ship on (25, 23)');
+
+  // The stick held right for a while: the arrow repeats, and the ship goes several columns.
+  await tab.stick(1, 0);
+  await tab.page.waitForTimeout(700);
+  await tab.stick(0, 0);
+  await tab.waitForScreen((r) => shipColumn(r) >= 28, 'the ship moved right by more than one press');
+  await tab.settle();
+  let x = shipColumn(await tab.rows());
+
+  await tab.tapButton(kButton.left);
+  await tab.waitForScreen((r) => shipColumn(r) === x - 1, 'the ship one column left');
+
+  await tab.tapButton(kButton.a);
+  await tab.waitForScreen((r) => r.slice(1, 22).some((row) => cellAt([row], x - 1, 1) === '│'), 'a shot above the ship');
+
+  await tab.tapButton(kButton.start);
+  const rows = await tab.waitForText('PAUSE');
+  await tab.page.waitForTimeout(300);
+  assert.deepEqual(await tab.rows(), rows, 'nothing moves while paused');
+  await tab.tapButton(kButton.start);
+  await tab.waitForScreen((r) => !r[23].includes('PAUSE') && cellAt(r, 1, 1) === '╔', 'play resumed');
+
+  // The D-pad held left when the pad goes away: the ship stops once the keys typed are read.
+  await tab.page.evaluate(() => window.testPad.button(14, true));
+  await tab.page.waitForTimeout(450);
+  await tab.page.evaluate(() => window.testPad.disconnect());
+  await tab.settle();
+  x = shipColumn(await tab.rows());
+  await tab.page.waitForTimeout(500);
+  assert.equal(shipColumn(await tab.rows()), x, 'the ship kept moving after the pad went away');
+  assert.equal(await tab.page.isHidden('#pad-help'), true);
+
+  await tab.page.evaluate(() => { window.testPad.button(14, false); window.testPad.connect(); });
+  await tab.tapButton(kButton.select);
+  await tab.waitForText('ATE A PROXIMA');
+  tab.assertNoProblems();
+  await tab.close();
+});
