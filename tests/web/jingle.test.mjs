@@ -1,0 +1,62 @@
+// The intro's jingle through a stalled page: the page's main thread busy for 150 ms after
+// every tone, as on a cold start or a slow phone. No later tone leaves the table's spacing
+// and every tone keeps its length, on the timeline and on the audio clock.
+import assert from 'node:assert/strict';
+import { after, before, test } from 'node:test';
+
+import { assertOnTable, openSite, startSoundAtOnce } from './browser.mjs';
+
+let site;
+before(async () => { site = await openSite(); });
+after(async () => { await site.close(); });
+
+// The first five banner lines' tones: 250 ms each, the first `pauses` of every four followed
+// by a 10 ms rest.
+const kGroups = [
+  [[554, 1108, 830, 739], 4],
+  [[1480, 830, 1396, 830], 4],
+  [[554, 1108, 830, 739], 4],
+  [[1480, 830, 1396, 830], 3],
+  [[622, 1108, 830, 739], 4],
+];
+
+function tableStarts() {
+  const starts = [];
+  let at = 0;
+  for (const [frequencies, pauses] of kGroups) {
+    frequencies.forEach((_, i) => {
+      starts.push(at);
+      at += 250 + (i < pauses ? 10 : 0);
+    });
+  }
+  return starts;
+}
+
+// Wraps the page's record of tones so that every tone queues a task that keeps the main
+// thread busy for 150 ms: the stall falls between the program's calls, wherever it waits.
+function stallAfterEveryTone() {
+  let record = [];
+  Object.defineProperty(window, 'vexamorTones', {
+    get: () => record,
+    set: (value) => {
+      record = value;
+      const push = record.push.bind(record);
+      record.push = (...tones) => {
+        setTimeout(() => { const end = performance.now() + 150; while (performance.now() < end); }, 0);
+        return push(...tones);
+      };
+    },
+  });
+}
+
+test('a 150 ms stall after every tone moves no tone off the table, and no tone is cut short', async () => {
+  const tab = await site.open('', {}, `(${startSoundAtOnce})(); (${stallAfterEveryTone})();`);
+  const starts = tableStarts();
+  await tab.page.waitForFunction((n) => window.vexamorTones.length >= n, starts.length, { timeout: 20000 });
+  const tones = (await tab.page.evaluate(() => window.vexamorTones)).slice(0, starts.length);
+  assert.deepEqual(tones.map(([frequency, length]) => [frequency, length]),
+    kGroups.flatMap(([frequencies]) => frequencies.map((frequency) => [frequency, 250])));
+  assertOnTable(tones, starts, 0.001, 15);
+  tab.assertNoProblems();
+  await tab.close();
+});
