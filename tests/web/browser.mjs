@@ -22,6 +22,18 @@ const kChromiumFlags = [
   '--autoplay-policy=no-user-gesture-required',
 ];
 
+export { chromium };
+
+// How the tests start Debian's Chromium, with its temporary files in scratch.
+export function chromiumOptions(scratch) {
+  return {
+    executablePath: process.env.VEXAMOR_CHROMIUM ?? '/usr/bin/chromium',
+    headless: true,
+    args: [...kChromiumFlags, `--disk-cache-dir=${scratch}`],
+    env: { ...process.env, TMPDIR: scratch },
+  };
+}
+
 // The site is served from build-web/ (or another root holding a site/ folder), so the page
 // lives at /site/, a subfolder.
 export async function openSite(root = buildDir) {
@@ -30,12 +42,7 @@ export async function openSite(root = buildDir) {
   // Playwright makes a fresh profile folder of its own; this one holds the browser's
   // temporary files, so parallel runs never share anything.
   const scratch = await mkdtemp(join(tmpdir(), 'vexamor-chromium-'));
-  const browser = await chromium.launch({
-    executablePath: process.env.VEXAMOR_CHROMIUM ?? '/usr/bin/chromium',
-    headless: true,
-    args: [...kChromiumFlags, `--disk-cache-dir=${scratch}`],
-    env: { ...process.env, TMPDIR: scratch },
-  });
+  const browser = await chromium.launch(chromiumOptions(scratch));
   const screenshots = join(buildDir, 'test-screens');
   await mkdir(screenshots, { recursive: true });
   return {
