@@ -98,7 +98,7 @@ test('after one visit the worker controls the page, and with the network off a r
   await tab.close();
 });
 
-test('a new build replaces the old one and its cache on the next visit', async () => {
+test('a new build replaces the old one and its cache on the next visit, never in the middle of a game', async () => {
   // A copy of the site, served on its own, to publish a "new build" in.
   const root = await mkdtemp(join(tmpdir(), 'vexamor-site-'));
   await cp(join(buildDir, 'site'), join(root, 'site'), { recursive: true });
@@ -110,16 +110,40 @@ test('a new build replaces the old one and its cache on the next visit', async (
     const old = await stampedCache(root);
     assert.deepEqual(await tab.page.evaluate(() => caches.keys()), [old]);
 
-    const index = join(root, 'site', 'index.html');
-    await writeFile(index, (await readFile(index, 'utf8')).replace('<head>', '<head>\n  <meta name="build" content="new">'));
-    const worker = join(root, 'site', 'sw.js');
-    await writeFile(worker, (await readFile(worker, 'utf8')).replace(old, 'vexamor-new-build'));
+    // Publishes a build marked in its page, under a new cache name.
+    let stamp = old;
+    const publish = async (name) => {
+      const index = join(root, 'site', 'index.html');
+      const page = (await readFile(index, 'utf8')).replace(/<meta name="build"[^>]*>\n {2}|(?=<meta charset)/, `<meta name="build" content="${name}">\n  `);
+      await writeFile(index, page);
+      const worker = join(root, 'site', 'sw.js');
+      await writeFile(worker, (await readFile(worker, 'utf8')).replace(stamp, name));
+      stamp = name;
+    };
+    const pageBuild = () => tab.page.evaluate(() => document.querySelector('meta[name="build"]')?.content ?? null);
+    const cachesAre = (name) => tab.page.waitForFunction(async (n) => (await caches.keys()).join() === n, name);
 
     // The visit after publishing starts on the old build; its worker is replaced, and the
     // page, untouched by the player, moves onto the new build at once.
+    await publish('vexamor-new-build');
     await tab.page.reload();
     await tab.page.waitForFunction(() => document.querySelector('meta[name="build"]') !== null, null, { timeout: 20000 });
-    await tab.page.waitForFunction(async () => (await caches.keys()).join() === 'vexamor-new-build');
+    await cachesAre('vexamor-new-build');
+    await tab.waitForText(kBannerTop);
+
+    // A player already playing is never interrupted: the page stays on its build until
+    // "Jogar de novo", which loads the new one.
+    await tab.press('x');
+    await tab.waitForText('[ESC] PARA SAIR');
+    await publish('vexamor-newer-build');
+    await tab.page.evaluate(async () => (await navigator.serviceWorker.getRegistration()).update());
+    await cachesAre('vexamor-newer-build');
+    await tab.page.waitForFunction(() => window.vexamorPage.newBuild === true);
+    assert.equal(await pageBuild(), 'vexamor-new-build');
+    await tab.press('Escape');
+    await tab.page.waitForSelector('#ended:not([hidden])');
+    await tab.page.click('#restart');
+    await tab.page.waitForFunction(() => document.querySelector('meta[name="build"]')?.content === 'vexamor-newer-build');
     await tab.waitForText(kBannerTop);
     tab.assertNoProblems();
     await tab.close();
