@@ -1,6 +1,7 @@
 // The intro's jingle through a stalled page: the page's main thread busy for 150 ms after
 // every tone, as on a cold start or a slow phone. No later tone leaves the table's spacing
-// and every tone keeps its length, on the timeline and on the audio clock.
+// and every tone keeps its length, on the timeline and on the audio clock, and the picture
+// stays close to the sound.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
@@ -60,7 +61,18 @@ test('a 150 ms stall after every tone moves no tone off the table, and no tone i
   await tab.waitForText('[ESC] PARA SAIR');
   await tab.press('Escape');
   await tab.page.waitForSelector('#ended:not([hidden])');
-  const before = await tab.page.evaluate(() => { window.stalling = true; return window.vexamorTones.length; });
+  // When each of the first banner lines (rows 2 to 6) first reaches the terminal.
+  const before = await tab.page.evaluate(() => {
+    window.stalling = true;
+    window.lineShown = [];
+    window.term.onWriteParsed(() => {
+      for (let line = 0; line < 5; ++line) {
+        const text = window.term.buffer.active.getLine(line + 1).translateToString(true);
+        if (window.lineShown[line] === undefined && text.trim() !== '') window.lineShown[line] = performance.now();
+      }
+    });
+    return window.vexamorTones.length;
+  });
   await tab.page.click('#restart');
   const starts = tableStarts();
   await tab.page.waitForFunction((n) => window.vexamorTones.length >= n, before + starts.length, { timeout: 20000 });
@@ -68,6 +80,13 @@ test('a 150 ms stall after every tone moves no tone off the table, and no tone i
   assert.deepEqual(tones.map(([frequency, length]) => [frequency, length]),
     kGroups.flatMap(([frequencies]) => frequencies.map((frequency) => [frequency, 250])));
   assertOnTable(tones, starts, 0.001, 15);
+  // The picture runs ahead of the sound by no more than the program's run-ahead (250 ms)
+  // and a rest: each banner line arrives at most that long before its first tone.
+  const shown = await tab.page.evaluate(() => window.lineShown);
+  for (let line = 1; line < kGroups.length; ++line) {
+    const lead = tones[4 * line][2] - shown[line];
+    assert.ok(lead <= 260 + 1, `banner line ${line} came ${lead} ms before its first tone`);
+  }
   tab.assertNoProblems();
   await tab.close();
 });
