@@ -32,12 +32,12 @@ cp web/node_modules/@xterm/addon-canvas/lib/addon-canvas.js "$site/"
 # The service worker keeps exactly this build's files, in a cache named after their
 # contents: any change to any file makes a new name, and players' browsers move to it.
 mapfile -t files < <(cd "$site" && find . -type f ! -name sw.js -printf '%P\n' | LC_ALL=C sort)
-stamp=$(cd "$site" && sha256sum "${files[@]}" | sha256sum | cut -c1-16)
+stamp=$(cd "$site" && sha256sum sw.js "${files[@]}" | sha256sum | cut -c1-16)
 list="'./'"
 for file in "${files[@]}"; do list+=", '$file'"; done
-sed -i -e "s|^const kCache = .*|const kCache = 'vexamor-$stamp';|" \
+sed -i -e "s|^const kBuild = .*|const kBuild = 'vexamor-$stamp';|" \
   -e "s|^const kFiles = .*|const kFiles = [$list];|" "$site/sw.js"
-grep -q "^const kCache = 'vexamor-$stamp';" "$site/sw.js"
+grep -q "^const kBuild = 'vexamor-$stamp';" "$site/sw.js"
 echo "Site: $site/ (build $stamp)" >&2
 
 # The same site as one zip, index.html at its top, for static hosts and game portals.
@@ -46,5 +46,5 @@ zip="vexamor-$version-web.zip"
 rm -f "build-web/$zip"
 (cd "$site" && cmake -E tar cf "../$zip" --format=zip "--mtime=2000-01-01 00:00:00 UTC" -- *)
 # cmake reports some failures of its archiver only on its error output.
-cmake -E tar tf "build-web/$zip" | grep -qx index.html
+cmake -E tar tf "build-web/$zip" | grep -x index.html >/dev/null
 echo "Zip: build-web/$zip" >&2

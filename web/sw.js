@@ -5,8 +5,12 @@
 
 // Both stamped by scripts/build-web.sh: a name that changes with every file of the site,
 // and the site's files, relative to this worker's folder ('./' is the page itself).
-const kCache = 'vexamor-unbuilt';
+const kBuild = 'vexamor-unbuilt';
 const kFiles = [];
+// Sites in other folders of the same origin (another copy of the game) keep their caches:
+// the name ends with this worker's scope, and only this scope's older caches are dropped.
+const kScope = `@${self.registration.scope}`;
+const kCache = kBuild + kScope;
 
 // A new build's files come from the server, never from the browser's HTTP cache, so a
 // cache never mixes two builds.
@@ -24,7 +28,7 @@ self.addEventListener('activate', (event) => {
   event.waitUntil(
     caches.keys()
       .then((names) => Promise.all(names
-        .filter((name) => name.startsWith('vexamor-') && name !== kCache)
+        .filter((name) => name.startsWith('vexamor-') && name.endsWith(kScope) && name !== kCache)
         .map((name) => caches.delete(name))))
       .then(() => self.clients.claim()),
   );

@@ -20,10 +20,10 @@ function pngSize(bytes) {
   return [bytes.readUInt32BE(16), bytes.readUInt32BE(20)];
 }
 
-// The build's cache name, as the build stamped it into the worker.
-async function stampedCache(root) {
+// The build's name, as the build stamped it into the worker.
+async function stampedBuild(root) {
   const worker = await readFile(join(root, 'site', 'sw.js'), 'utf8');
-  return worker.match(/^const kCache = '([^']+)';$/m)[1];
+  return worker.match(/^const kBuild = '([^']+)';$/m)[1];
 }
 
 // Waits until the page's worker is active, then reloads so that the worker controls it.
@@ -78,7 +78,7 @@ test('after one visit the worker controls the page, and with the network off a r
   const tab = await site.open();
   await tab.waitForText(kBannerTop);
   await visitTwice(tab);
-  const cache = await stampedCache(buildDir);
+  const cache = `${await stampedBuild(buildDir)}@${site.url}`;
   assert.deepEqual(await tab.page.evaluate(() => caches.keys()), [cache]);
   const worker = await readFile(join(buildDir, 'site', 'sw.js'), 'utf8');
   const files = JSON.parse(worker.match(/^const kFiles = (\[.*\]);$/m)[1].replaceAll("'", '"'));
@@ -108,8 +108,10 @@ test('a new build replaces the old one and its cache on the next visit, never in
     const tab = await copy.open();
     await tab.waitForText(kBannerTop);
     await visitTwice(tab);
-    const old = await stampedCache(root);
-    assert.deepEqual(await tab.page.evaluate(() => caches.keys()), [old]);
+    const old = await stampedBuild(root);
+    assert.deepEqual(await tab.page.evaluate(() => caches.keys()), [`${old}@${copy.url}`]);
+    // A cache another copy of the game in another folder keeps is none of this one's.
+    await tab.page.evaluate(() => caches.open('vexamor-elsewhere@http://127.0.0.1/other/'));
 
     // Publishes a build marked in its page, under a new cache name.
     let stamp = old;
@@ -122,7 +124,8 @@ test('a new build replaces the old one and its cache on the next visit, never in
       stamp = name;
     };
     const pageBuild = () => tab.page.evaluate(() => document.querySelector('meta[name="build"]')?.content ?? null);
-    const cachesAre = (name) => tab.page.waitForFunction(async (n) => (await caches.keys()).join() === n, name);
+    const cachesAre = (name) => tab.page.waitForFunction(async (n) => (await caches.keys()).sort().join() === n,
+      [`${name}@${copy.url}`, 'vexamor-elsewhere@http://127.0.0.1/other/'].sort().join());
 
     // The visit after publishing starts on the old build; its worker is replaced, and the
     // page, untouched by the player, moves onto the new build at once.
