@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the browser version into build-web/site/: the page, the game as WebAssembly and its
-# loader, and xterm.js, with nothing fetched from anywhere else when it runs. Also builds the
+# loader, xterm.js, the app's manifest, icons and service worker (stamped with the build), with
+# nothing fetched from anywhere else when it runs, and the site as a zip. Also builds the
 # replay tool for node (build-web/vexamor-replay.js) and the browser benchmark.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,10 +22,30 @@ cmake --build build-web -j "$(nproc)"
 
 site=build-web/site
 rm -rf "$site"
-mkdir -p "$site"
-cp web/index.html web/style.css web/*.js web/icon.svg "$site/"
+mkdir -p "$site/icons"
+cp web/index.html web/style.css web/*.js web/icon.svg web/manifest.webmanifest "$site/"
+cp web/icons/*.png "$site/icons/"
 cp build-web/vexamor.js build-web/vexamor.wasm "$site/"
 cp web/node_modules/@xterm/xterm/lib/xterm.js web/node_modules/@xterm/xterm/css/xterm.css "$site/"
 cp web/node_modules/@xterm/addon-canvas/lib/addon-canvas.js "$site/"
 mkdir -p "$site/screenshots" && cp doc/screenshots/*.png "$site/screenshots/"  # link previews, AppStream
-echo "Site: $site/" >&2
+
+# The service worker keeps exactly this build's files, in a cache named after their
+# contents: any change to any file makes a new name, and players' browsers move to it.
+mapfile -t files < <(cd "$site" && find . -type f ! -name sw.js -printf '%P\n' | LC_ALL=C sort)
+stamp=$(cd "$site" && sha256sum sw.js "${files[@]}" | sha256sum | cut -c1-16)
+list="'./'"
+for file in "${files[@]}"; do list+=", '$file'"; done
+sed -i -e "s|^const kBuild = .*|const kBuild = 'vexamor-$stamp';|" \
+  -e "s|^const kFiles = .*|const kFiles = [$list];|" "$site/sw.js"
+grep -q "^const kBuild = 'vexamor-$stamp';" "$site/sw.js"
+echo "Site: $site/ (build $stamp)" >&2
+
+# The same site as one zip, index.html at its top, for static hosts and game portals.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-web/CMakeCache.txt)
+zip="vexamor-$version-web.zip"
+rm -f "build-web/$zip"
+(cd "$site" && cmake -E tar cf "../$zip" --format=zip "--mtime=2000-01-01 00:00:00 UTC" -- *)
+# cmake reports some failures of its archiver only on its error output.
+cmake -E tar tf "build-web/$zip" | grep -x index.html >/dev/null
+echo "Zip: build-web/$zip" >&2

@@ -7,8 +7,10 @@
   const term = page.term;
   const input = page.input;
 
-  // Every tone the program asked for, as [frequency Hz, length ms, start in performance.now()
-  // time], muted or not: what a test or a curious player can check the sound against.
+  // Every tone the program asked for, as [frequency Hz, length ms, start on the program's
+  // timeline in performance.now() time, start on the audio clock in seconds or null when
+  // nothing played], muted or not: what a test or a curious player can check the sound
+  // against.
   window.vexamorTones = [];
   const kToneRecordLimit = 20000;
 
@@ -42,12 +44,11 @@
       if (input.length > 0 || timeoutMs === 0) wakeProgram();
       else if (timeoutMs > 0) waitTimer = setTimeout(wakeProgram, timeoutMs);
     },
-    tone: function (frequencyHz, durationMs, delayMs, audible) {
-      const whenMs = performance.now() + delayMs;
+    tone: function (frequencyHz, durationMs, startMs, audible) {
       const record = window.vexamorTones;
       if (record.length >= kToneRecordLimit) record.splice(0, kToneRecordLimit / 2);
-      record.push([frequencyHz, durationMs, whenMs]);
-      if (audible) page.playTone(frequencyHz, durationMs, whenMs);
+      const heardAt = audible ? page.playTone(frequencyHz, durationMs, startMs) : null;
+      record.push([frequencyHz, durationMs, startMs, heardAt]);
     },
     startMuted: page.startMuted,
     ended: function () { showEnd('O jogo terminou.'); },
@@ -76,6 +77,10 @@
     });
   }
 
-  restartButton.addEventListener('click', startProgram);
+  // After a new build has taken over (shell.js), another run loads it.
+  restartButton.addEventListener('click', function () {
+    if (page.newBuild) location.reload();
+    else startProgram();
+  });
   startProgram();
 })();

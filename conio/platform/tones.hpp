@@ -19,8 +19,9 @@ public:
     // Silent waits are joined to the same timeline (so a sleep between tones is exact).
     void rest(unsigned durationMs);
     // Queues a tone (frequency 0: a rest, heard as silence between tones) on the timeline
-    // without waiting, and returns the moment it ends there. play() and rest() are this
-    // followed by a wait; a caller that must keep reading input waits on its own.
+    // without waiting, and returns the moment to wait for: where it ends there (the web's
+    // runs ahead of its sound through a tune). play() and rest() are this followed by a
+    // wait; a caller that must keep reading input waits on its own.
     std::chrono::steady_clock::time_point schedule(unsigned frequencyHz, unsigned durationMs);
     bool audible() const;
 

@@ -15,24 +15,34 @@ const { chromium } = require('playwright-core');
 export const sourceDir = fileURLToPath(new URL('../..', import.meta.url));
 export const buildDir = process.env.VEXAMOR_WEB_BUILD ?? join(sourceDir, 'build-web');
 
+// Sound may start without a gesture, so a test can follow the tones on the audio clock.
 const kChromiumFlags = [
   '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
   '--disable-background-networking', '--disable-component-update', '--disable-sync',
+  '--autoplay-policy=no-user-gesture-required',
 ];
 
-// The site is served from build-web/, so the page lives at /site/, a subfolder.
-export async function openSite() {
-  const server = await serve(buildDir, 0);
-  const origin = `http://127.0.0.1:${server.address().port}`;
-  // Playwright makes a fresh profile folder of its own; this one holds the browser's
-  // temporary files, so parallel runs never share anything.
-  const scratch = await mkdtemp(join(tmpdir(), 'vexamor-chromium-'));
-  const browser = await chromium.launch({
+export { chromium };
+
+// How the tests start Debian's Chromium, with its temporary files in scratch.
+export function chromiumOptions(scratch) {
+  return {
     executablePath: process.env.VEXAMOR_CHROMIUM ?? '/usr/bin/chromium',
     headless: true,
     args: [...kChromiumFlags, `--disk-cache-dir=${scratch}`],
     env: { ...process.env, TMPDIR: scratch },
-  });
+  };
+}
+
+// The site is served from build-web/ (or another root holding a site/ folder), so the page
+// lives at /site/, a subfolder.
+export async function openSite(root = buildDir) {
+  const server = await serve(root, 0);
+  const origin = `http://127.0.0.1:${server.address().port}`;
+  // Playwright makes a fresh profile folder of its own; this one holds the browser's
+  // temporary files, so parallel runs never share anything.
+  const scratch = await mkdtemp(join(tmpdir(), 'vexamor-chromium-'));
+  const browser = await chromium.launch(chromiumOptions(scratch));
   const screenshots = join(buildDir, 'test-screens');
   await mkdir(screenshots, { recursive: true });
   return {
@@ -40,10 +50,10 @@ export async function openSite() {
     url: `${origin}/site/`,
     screenshots,
     browser,
-    // prepare(context), when given, runs before the page loads (say, to add init scripts).
-    async open(query = '', contextOptions = {}, prepare = null) {
+    // initScript, when given, runs in the page before any of the page's own scripts.
+    async open(query = '', contextOptions = {}, initScript = undefined) {
       const context = await browser.newContext({ viewport: { width: 1280, height: 800 }, ...contextOptions });
-      if (prepare) await prepare(context);
+      if (initScript) await context.addInitScript(initScript);
       return watch(await context.newPage(), `${origin}/site/${query}`, origin);
     },
     async close() {
@@ -126,4 +136,44 @@ export function picture(page) {
       scale: window.vexamorPage.scale,
     };
   });
+}
+
+// An init script that starts the page's sound the moment sound.js offers to, before the
+// program's first tone (headless Chromium lets audio start without a gesture).
+export function startSoundAtOnce() {
+  let page;
+  Object.defineProperty(window, 'vexamorPage', {
+    configurable: true,
+    get: () => page,
+    set: (value) => {
+      page = value;
+      let startAudio;
+      Object.defineProperty(page, 'startAudio', {
+        enumerable: true,
+        get: () => startAudio,
+        set: (start) => { startAudio = start; start(); },
+      });
+    },
+  });
+}
+
+// Checks recorded tones ([frequency, length, start ms on the timeline, start s on the audio
+// clock or null]) against the starts the table gives, in ms after the first tone: on the
+// program's timeline within toleranceMs, and on the audio clock within audioToleranceMs.
+// The audio clock may only fall behind the table (never overlap a tone) when no tolerance
+// is given for it: a page stalled longer than the program runs ahead plays on late.
+export function assertOnTable(tones, startsMs, toleranceMs, audioToleranceMs = undefined) {
+  for (let i = 0; i < tones.length; ++i) {
+    const onTimeline = tones[i][2] - tones[0][2];
+    assert.ok(Math.abs(onTimeline - startsMs[i]) <= toleranceMs, `tone ${i} is at ${onTimeline} ms on the timeline, not ${startsMs[i]}`);
+    assert.equal(typeof tones[i][3], 'number', `tone ${i} was not played`);
+    if (i === 0) continue;
+    const heard = (tones[i][3] - tones[0][3]) * 1000;
+    if (audioToleranceMs === undefined) {
+      const gap = (tones[i][3] - tones[i - 1][3]) * 1000;
+      assert.ok(gap >= startsMs[i] - startsMs[i - 1] - 0.001, `tone ${i} is heard ${gap} ms after the one before`);
+    } else {
+      assert.ok(Math.abs(heard - startsMs[i]) <= audioToleranceMs, `tone ${i} is heard at ${heard} ms, not ${startsMs[i]}`);
+    }
+  }
 }

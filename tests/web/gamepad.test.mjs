@@ -17,32 +17,30 @@ const kButton = { a: 0, b: 1, y: 3, rb: 5, select: 8, start: 9, left: 14 };
 const shipColumn = (rows) => [...(rows[22] ?? '')].indexOf(kShip) + 1;
 
 // A standard-mapping pad whose buttons and axes the test sets, in place of the browser's.
-function installPad(context) {
-  return context.addInitScript(() => {
-    const pad = {
-      id: 'Controle de teste', index: 0, connected: true, mapping: 'standard', timestamp: 0,
-      axes: [0, 0, 0, 0],
-      buttons: Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 })),
-    };
-    let pads = [pad, null, null, null];
-    window.testPad = {
-      connect() {
-        pads = [pad, null, null, null];
-        pad.connected = true;
-        const event = new Event('gamepadconnected');
-        event.gamepad = pad;
-        window.dispatchEvent(event);
-      },
-      disconnect() {
-        pad.connected = false;
-        pads = [null, null, null, null];
-        window.dispatchEvent(new Event('gamepaddisconnected'));
-      },
-      button(index, down) { pad.buttons[index] = { pressed: down, touched: down, value: down ? 1 : 0 }; },
-      stick(x, y) { pad.axes[0] = x; pad.axes[1] = y; },
-    };
-    navigator.getGamepads = () => pads;
-  });
+function installPad() {
+  const pad = {
+    id: 'Controle de teste', index: 0, connected: true, mapping: 'standard', timestamp: 0,
+    axes: [0, 0, 0, 0],
+    buttons: Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 })),
+  };
+  let pads = [pad, null, null, null];
+  window.testPad = {
+    connect() {
+      pads = [pad, null, null, null];
+      pad.connected = true;
+      const event = new Event('gamepadconnected');
+      event.gamepad = pad;
+      window.dispatchEvent(event);
+    },
+    disconnect() {
+      pad.connected = false;
+      pads = [null, null, null, null];
+      window.dispatchEvent(new Event('gamepaddisconnected'));
+    },
+    button(index, down) { pad.buttons[index] = { pressed: down, touched: down, value: down ? 1 : 0 }; },
+    stick(x, y) { pad.axes[0] = x; pad.axes[1] = y; },
+  };
+  navigator.getGamepads = () => pads;
 }
 
 async function openWithPad() {

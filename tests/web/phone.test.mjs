@@ -153,14 +153,14 @@ test('the frame stays joined on a desktop window and a small one', async () => {
 
 test('full screen from its button, landscape asked for, and no button where the browser has no full screen', async () => {
   // An orientation lock that refuses, as most browsers do: the page goes on without an error.
-  const tab = await site.open('', {}, (context) => context.addInitScript(() => {
-    window.orientationCalls = [];
-    screen.orientation.lock = (orientation) => {
-      window.orientationCalls.push(orientation);
-      return Promise.reject(new DOMException('not here', 'NotSupportedError'));
-    };
-    screen.orientation.unlock = () => { window.orientationCalls.push('unlock'); };
-  }));
+  const tab = await site.open('', {}, () => {
+  window.orientationCalls = [];
+  screen.orientation.lock = (orientation) => {
+    window.orientationCalls.push(orientation);
+    return Promise.reject(new DOMException('not here', 'NotSupportedError'));
+  };
+  screen.orientation.unlock = () => { window.orientationCalls.push('unlock'); };
+  });
   const button = tab.page.locator('#fullscreen');
   assert.equal(await tab.page.evaluate(() => document.fullscreenEnabled), true);
   assert.equal(await button.isVisible(), true);
@@ -177,10 +177,10 @@ test('full screen from its button, landscape asked for, and no button where the 
   tab.assertNoProblems();
   await tab.close();
 
-  const bare = await site.open('', {}, (context) => context.addInitScript(() => {
-    Object.defineProperty(Document.prototype, 'fullscreenEnabled', { get: () => undefined });
-    delete Element.prototype.requestFullscreen;
-  }));
+  const bare = await site.open('', {}, () => {
+  Object.defineProperty(Document.prototype, 'fullscreenEnabled', { get: () => undefined });
+  delete Element.prototype.requestFullscreen;
+  });
   await bare.waitForText(kBannerTop);
   assert.equal(await bare.page.isHidden('#fullscreen'), true);
   bare.assertNoProblems();

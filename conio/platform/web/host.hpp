@@ -16,10 +16,11 @@ int vexamor_host_take_focus_loss();
 // Gives the browser the thread until the terminal sends something or timeoutMs has passed
 // (-1: no time limit). The program's stack is unwound and rewound around it.
 void vexamor_host_wait(int timeoutMs);
-// A tone that starts delayMs from now (up to some tens of milliseconds in the past when it
-// follows a tone whose end the program has woken late from). `audible` is false for tones
-// that are heard as silence.
-void vexamor_host_tone(unsigned frequencyHz, unsigned durationMs, double delayMs, int audible);
+// A tone that starts at startMs on the program's steady clock, which in the browser is the
+// page's performance.now(): up to a few hundred milliseconds ahead while a tune plays, up
+// to some tens in the past when the program woke late. `audible` is false for tones that
+// are heard as silence.
+void vexamor_host_tone(unsigned frequencyHz, unsigned durationMs, double startMs, int audible);
 // The page starts with its sound switched off (the player can switch it back on).
 void vexamor_host_start_muted();
 // The program has ended with this exit status.

@@ -59,8 +59,8 @@ mergeInto(LibraryManager.library, {
     focus.lost = false;
     return 1;
   },
-  vexamor_host_tone: function (frequencyHz, durationMs, delayMs, audible) {
-    Module['vexamorHost'].tone(frequencyHz >>> 0, durationMs >>> 0, delayMs, audible !== 0);
+  vexamor_host_tone: function (frequencyHz, durationMs, startMs, audible) {
+    Module['vexamorHost'].tone(frequencyHz >>> 0, durationMs >>> 0, startMs, audible !== 0);
   },
   vexamor_host_start_muted: function () {
     Module['vexamorHost'].startMuted();

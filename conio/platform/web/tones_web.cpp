@@ -1,6 +1,7 @@
 // Tones through the page's Web Audio: each tone is handed to the page with the moment it
-// starts on the shared timeline, and the page schedules it on the AudioContext clock, so
-// the rhythm holds however late the browser wakes the program between tones.
+// starts on the shared timeline, and the page schedules it on the AudioContext clock.
+// While a tune plays, the program runs ahead of its sound, so that the page has queued
+// each tone long before it is due and a stalled page cannot make one late.
 #include <chrono>
 
 #include "conio/platform/tone_synth.hpp"
@@ -11,16 +12,29 @@ namespace platform {
 
 namespace {
 
+// How far ahead of the sound the program may run through a tune: longer than the page's
+// main thread stalls on a slow phone or a busy page, short enough that the picture drawn
+// between tones stays near the sound it goes with.
+constexpr auto kRunAhead = std::chrono::milliseconds(250);
+
 // A browser wakes a waiting page later than a terminal's poll returns, by tens of
-// milliseconds while it lays out or draws: a call this late still joins the previous wait,
-// so a tune keeps its rhythm. The page plays the audio this far behind the timeline, so
-// even a late tone is scheduled ahead of the audio clock.
+// milliseconds while it lays out or draws: a wait this late still joins the timeline.
 constexpr auto kLateJoin = std::chrono::milliseconds(40);
+// Within a tune the program was ahead of its sound, so coming late means the page stalled
+// (a cold start draws its first frames for hundreds of milliseconds): the tune keeps its
+// timeline through a stall this long, and the page plays on from where it can.
+constexpr auto kLateJoinInTune = std::chrono::milliseconds(1000);
+
+double clockMs(ToneClock::time_point moment) {
+    return std::chrono::duration<double, std::milli>(moment.time_since_epoch()).count();
+}
 
 }  // namespace
 
 struct TonePlayer::Impl {
     ToneTimeline timeline;
+    bool afterTone = false;  // the last wait scheduled was a tone
+    bool inTune = false;     // the last wait ran ahead of its end
 };
 
 // Muting is the page's: the player can switch sound on and off there at any time, so a
@@ -31,15 +45,21 @@ TonePlayer::TonePlayer(bool muted) : impl_(std::make_unique<Impl>()) {
 
 TonePlayer::~TonePlayer() = default;
 
+// Returns the moment the program may go on: the end of the wait, or, for a tone and for the
+// rest right after one, kRunAhead before it (a rest after a rest waits to its end, so a
+// game's frames keep their pace once the tune is over).
 ToneClock::time_point TonePlayer::schedule(unsigned frequencyHz, unsigned durationMs) {
-    const auto now = ToneClock::now();
     const auto length = std::chrono::milliseconds(durationMs);
-    const auto end = scheduleWait(impl_->timeline, now, length, kLateJoin);
-    if (frequencyHz != 0) {
-        const double delayMs = std::chrono::duration<double, std::milli>(end - length - now).count();
-        vexamor_host_tone(frequencyHz, durationMs, delayMs, toneAudible(frequencyHz, toneSampleRate) ? 1 : 0);
+    const auto slack = impl_->inTune ? kLateJoinInTune : kLateJoin;
+    const auto end = scheduleWait(impl_->timeline, ToneClock::now(), length, slack);
+    const bool tone = frequencyHz != 0;
+    if (tone) {
+        vexamor_host_tone(frequencyHz, durationMs, clockMs(end - length),
+                          toneAudible(frequencyHz, toneSampleRate) ? 1 : 0);
     }
-    return end;
+    impl_->inTune = tone || impl_->afterTone;
+    impl_->afterTone = tone;
+    return impl_->inTune ? end - kRunAhead : end;
 }
 
 bool TonePlayer::audible() const {

@@ -1,0 +1,32 @@
+// The app shell's offline half: registers the service worker (sw.js), which keeps the
+// build's files so that the game starts without a network, and moves the page onto a new
+// build once its worker has taken over.
+'use strict';
+
+(function () {
+  if (!('serviceWorker' in navigator)) return;
+  const page = window.vexamorPage;
+
+  // A new build reaches a player on the visit after the one that fetched it, or at once
+  // where nothing is lost: the page reloads right away if the player has not touched
+  // anything yet, and otherwise the next "Jogar de novo" loads the new build (the running
+  // game keeps the old one in memory, and never mixes the two).
+  const updating = navigator.serviceWorker.controller !== null;
+  let touched = false;
+  window.addEventListener('keydown', function () { touched = true; }, true);
+  window.addEventListener('pointerdown', function () { touched = true; }, true);
+
+  navigator.serviceWorker.addEventListener('controllerchange', function () {
+    if (!updating || page.newBuild) return;
+    page.newBuild = true;
+    if (!touched) location.reload();
+  });
+
+  // updateViaCache 'none': the browser asks the server for sw.js on every visit, so a new
+  // build is seen on the first visit after it is published.
+  window.addEventListener('load', function () {
+    navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(function (error) {
+      console.warn('VEXAMOR: sem modo offline:', error);
+    });
+  });
+})();
