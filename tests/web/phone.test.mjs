@@ -154,12 +154,12 @@ test('the frame stays joined on a desktop window and a small one', async () => {
 test('full screen from its button, landscape asked for, and no button where the browser has no full screen', async () => {
   // An orientation lock that refuses, as most browsers do: the page goes on without an error.
   const tab = await site.open('', {}, () => {
-  window.orientationCalls = [];
-  screen.orientation.lock = (orientation) => {
-    window.orientationCalls.push(orientation);
-    return Promise.reject(new DOMException('not here', 'NotSupportedError'));
-  };
-  screen.orientation.unlock = () => { window.orientationCalls.push('unlock'); };
+    window.orientationCalls = [];
+    screen.orientation.lock = (orientation) => {
+      window.orientationCalls.push(orientation);
+      return Promise.reject(new DOMException('not here', 'NotSupportedError'));
+    };
+    screen.orientation.unlock = () => { window.orientationCalls.push('unlock'); };
   });
   const button = tab.page.locator('#fullscreen');
   assert.equal(await tab.page.evaluate(() => document.fullscreenEnabled), true);
@@ -178,8 +178,8 @@ test('full screen from its button, landscape asked for, and no button where the 
   await tab.close();
 
   const bare = await site.open('', {}, () => {
-  Object.defineProperty(Document.prototype, 'fullscreenEnabled', { get: () => undefined });
-  delete Element.prototype.requestFullscreen;
+    Object.defineProperty(Document.prototype, 'fullscreenEnabled', { get: () => undefined });
+    delete Element.prototype.requestFullscreen;
   });
   await bare.waitForText(kBannerTop);
   assert.equal(await bare.page.isHidden('#fullscreen'), true);
