@@ -154,8 +154,8 @@ bool Win32Console::waitForInputUntil(std::chrono::steady_clock::time_point end) 
     return timer_.waitUntil(input_, end);
 }
 
-// Focus, menu and mouse records come in the same queue as keys; they are read with the rest
-// and dropped.
+// Focus, menu and mouse records come in the same queue as keys; a focus loss is passed on,
+// the rest are read and dropped.
 void Win32Console::readInput(std::vector<ConsoleEvent>& events) {
     for (;;) {
         DWORD waiting = 0;
