@@ -36,6 +36,7 @@ public:
         capture();
         return key;
     }
+    bool takeFocusLoss() override { return headless_.takeFocusLoss(); }
     void beep(unsigned frequencyHz, unsigned durationMs) override {
         headless_.beep(frequencyHz, durationMs);
         capture();
