@@ -54,7 +54,11 @@ bool run(const ReplayOptions& options, platform::HeadlessPlatform& headless) {
         if (g.state.key == kKeyEsc) break;
         if (!ranToEnd) resumeAtOnce(g);
     }
-    for (int y = 0; options.screen && y < 25; ++y) out += "|" + headless.row(y) + "\n";
+    for (int y = 0; options.screen && y < 25; ++y) {
+        out += '|';
+        out += headless.row(y);
+        out += '\n';
+    }
     return platform::writeStandardOutput(out);
 }
 
