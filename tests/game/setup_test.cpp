@@ -58,7 +58,7 @@ TEST(ProcessStart, SetsOnlyTheProcessWideValues) {
 class GameSetUp : public HeadlessTest {};
 
 TEST_F(GameSetUp, StartsFreshAndCarriesTheBlockTimerAndColours) {
-    Game g = startedGame();
+    Game g = gameAfterSetUp();
     // A first game that went somewhere, then a second set-up.
     GameState& s = g.state;
     s = GameState{9999, 0, 7, 0, 40, 12, 3, 4, 27, 27, 6, 13, 31};
