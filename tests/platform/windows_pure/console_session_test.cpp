@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <thread>
 
 #include "tests/support/fake_console.hpp"
@@ -50,22 +51,59 @@ TEST(ConsoleSession, TheGameGetsABufferOfThePlayersWindowSizeAndRawKeys) {
     EXPECT_EQ(console.refused, 0);
 }
 
-TEST(ConsoleSession, AHandlerOnAnotherThreadAndTheNormalEndRestoreOnce) {
-    FakeConsole console;
-    ConsoleSession session;
-    const std::uint32_t playerMode = console.input;
-    ASSERT_TRUE(platform::enterSession(console, session));
-    const platform::ConsoleBuffer own = console.active;
-    console.codePage = 65001;  // something printed as UTF-8 meanwhile
-    std::thread handler([&] { platform::leaveSession(console, session, false); });
-    handler.join();
-    EXPECT_EQ(console.active, 1u);
-    EXPECT_EQ(console.input, playerMode);
-    EXPECT_EQ(console.codePage, 850u);
-    EXPECT_EQ(console.buffers.count(own), 1u);  // the ending process closes it
-    console.input = 0;  // whatever happens after the restore is not undone by a second call
-    platform::leaveSession(console, session, true);
-    EXPECT_EQ(console.input, 0u);
+// A console that counts the calls that restore the player's input mode and code page.
+class CountingConsole final : public FakeConsole {
+public:
+    int inputModeSets = 0;
+    int codePageSets = 0;
+    bool setInputMode(std::uint32_t mode) override {
+        ++inputModeSets;
+        return FakeConsole::setInputMode(mode);
+    }
+    bool setOutputCodePage(unsigned page) override {
+        ++codePageSets;
+        return FakeConsole::setOutputCodePage(page);
+    }
+};
+
+// The control handler's thread and the normal end, released at the same moment, round after
+// round: exactly one of them restores, and neither returns before the player's console is back.
+TEST(ConsoleSession, AHandlerAndTheNormalEndAtOnceRestoreExactlyOnce) {
+    for (int round = 0; round < 2000; ++round) {
+        SCOPED_TRACE(round);
+        CountingConsole console;
+        ConsoleSession session;
+        const std::uint32_t playerMode = console.input;
+        ASSERT_TRUE(platform::enterSession(console, session));
+        console.inputModeSets = 0;
+        console.codePageSets = 0;
+        console.codePage = 65001;  // something printed as UTF-8 meanwhile
+
+        std::atomic<int> ready{0};
+        std::atomic<bool> go{false};
+        bool restoredWhenReturned[2] = {false, false};
+        const auto leave = [&](int caller, bool closeOwn) {
+            ++ready;
+            while (!go.load()) std::this_thread::yield();
+            platform::leaveSession(console, session, closeOwn);
+            restoredWhenReturned[caller] = console.active == 1 && console.input == playerMode && console.codePage == 850;
+        };
+        std::thread handler(leave, 0, false);
+        std::thread normalEnd(leave, 1, true);
+        while (ready.load() < 2) std::this_thread::yield();
+        go.store(true);
+        handler.join();
+        normalEnd.join();
+
+        EXPECT_EQ(console.inputModeSets, 1);
+        EXPECT_EQ(console.codePageSets, 1);
+        EXPECT_TRUE(restoredWhenReturned[0]) << "the handler returned before the console was back";
+        EXPECT_TRUE(restoredWhenReturned[1]) << "the normal end returned before the console was back";
+        console.input = 0;  // whatever happens after the restore is not undone by a later call
+        platform::leaveSession(console, session, true);
+        EXPECT_EQ(console.input, 0u);
+        if (::testing::Test::HasFailure()) break;
+    }
 }
 
 // Drawing on the player's buffer (no buffer of its own): the classic console takes the
