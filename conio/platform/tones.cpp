@@ -6,6 +6,10 @@
 
 namespace platform {
 
+ToneClockSource steadyToneClock() {
+    return [] { return ToneClock::now(); };
+}
+
 void TonePlayer::play(unsigned frequencyHz, unsigned durationMs) {
     std::this_thread::sleep_until(schedule(frequencyHz, durationMs));
 }

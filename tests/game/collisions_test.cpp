@@ -12,28 +12,14 @@
 
 namespace {
 
-using Tones = std::vector<std::pair<unsigned, unsigned>>;
-
 const Tones kHit = {{3000, 2}, {900, 2}, {3000, 2}};
 const Tones kPickup = {{800, kPickupToneMs}, {800, kPickupToneMs}, {3500, kPickupHighToneMs}};
 const Tones kLoss = {{3000, kLossToneMs}, {3000, kLossToneMs}, {800, kLossLowToneMs}};
-
-Tones tonesOf(const platform::HeadlessPlatform& platform) {
-    Tones tones;
-    for (const auto& t : platform.tones()) tones.emplace_back(t.frequencyHz, t.durationMs);
-    return tones;
-}
 
 Tones concat(std::initializer_list<Tones> parts) {
     Tones all;
     for (const Tones& p : parts) all.insert(all.end(), p.begin(), p.end());
     return all;
-}
-
-std::vector<unsigned> sleepsOf(const platform::HeadlessPlatform& platform) {
-    std::vector<unsigned> sleeps;
-    for (const auto& s : platform.sleeps()) sleeps.push_back(s.durationMs);
-    return sleeps;
 }
 
 void placeEnemy(Game& game, int x, int y) {
@@ -55,7 +41,7 @@ void resolve(Game& game) { resolveCollisions(game.field, game.state, game.colors
 class Collisions : public HeadlessTest {};
 
 TEST_F(Collisions, ShotsScoreAgainstEnemiesAndEnemyShots) {
-    Game game = startedGame();
+    Game game = gameWithOnlyTheShip();
     game.state.level = 4;
     placeEnemy(game, 10, 5);
     game.field.shotLayer[10][5] = Cell::Live;
@@ -74,7 +60,7 @@ TEST_F(Collisions, ShotsScoreAgainstEnemiesAndEnemyShots) {
 }
 
 TEST_F(Collisions, ScoreStopsAtTheLargestInt) {
-    Game game = startedGame();
+    Game game = gameWithOnlyTheShip();
     game.state.score = std::numeric_limits<std::int32_t>::max() - 1;
     game.state.level = 4;
     putShip(game, 20, 20);
@@ -93,7 +79,7 @@ TEST_F(Collisions, ScoreStopsAtTheLargestInt) {
 }
 
 TEST_F(Collisions, ShotSpentOnTheBlockLeavesTheEnemyInItsCell) {
-    Game game = startedGame();
+    Game game = gameWithOnlyTheShip();
     placeEnemy(game, 10, 5);
     game.field.shotLayer[10][5] = Cell::Live;
     game.field.blockLayer[10][5] = Cell::Live;
@@ -109,7 +95,7 @@ TEST_F(Collisions, ShotSpentOnTheBlockLeavesTheEnemyInItsCell) {
 }
 
 TEST_F(Collisions, BlockUnderTheShipCrushesWhatSharesItsCellAndStillCostsALife) {
-    Game game = startedGame();
+    Game game = gameWithOnlyTheShip();
     putShip(game, 10, 5);
     placeEnemy(game, 10, 5);
     game.field.blockLayer[10][5] = Cell::Live;
@@ -132,7 +118,7 @@ TEST_F(Collisions, BlockUnderTheShipCrushesWhatSharesItsCellAndStillCostsALife) 
 }
 
 TEST_F(Collisions, LossPlaysTheAnimationInTheCurrentColourAndLeavesTheHitter) {
-    Game game = startedGame();
+    Game game = gameWithOnlyTheShip();
     putShip(game, 10, 5);
     game.field.enemyShotLayer[10][5] = Cell::Live;
     conio::textcolor(13);
@@ -148,7 +134,7 @@ TEST_F(Collisions, LossPlaysTheAnimationInTheCurrentColourAndLeavesTheHitter) {
 }
 
 TEST_F(Collisions, ShipCollectsAllThreePickupsInOrder) {
-    Game game = startedGame();
+    Game game = gameWithOnlyTheShip();
     putShip(game, 10, 5);
     game.state.score = 100;
     game.field.weaponPickupLayer[10][5] = Cell::Live;
@@ -168,7 +154,7 @@ TEST_F(Collisions, ShipCollectsAllThreePickupsInOrder) {
     EXPECT_EQ(game.field.scorePickupLayer[10][5], Cell::Erase);
     EXPECT_EQ(game.field.lifePickupLayer[10][5], Cell::Erase);
 
-    Game bomb = startedGame();
+    Game bomb = gameWithOnlyTheShip();
     bomb.field.weaponPickupLayer[25][23] = Cell::Live;
     bomb.field.weaponPickupLayer[30][23] = Cell::Live;  // no ship there: stays
     conio::scriptRand({0});
@@ -179,7 +165,7 @@ TEST_F(Collisions, ShipCollectsAllThreePickupsInOrder) {
 }
 
 TEST_F(Collisions, LifePickedUpWhereTheShipIsLostLeavesLivesUnchanged) {
-    Game game = startedGame();
+    Game game = gameWithOnlyTheShip();
     putShip(game, 10, 5);
     placeEnemy(game, 10, 5);
     game.field.lifePickupLayer[10][5] = Cell::Live;
@@ -196,7 +182,7 @@ TEST_F(Collisions, ReturnedShipMeetsAnEnemyOnItsStartCellOnlyLaterInTheScan) {
     };
     for (const Case c : {Case{10, 5, 1}, Case{25, 22, 1}, Case{25, 24, 2}, Case{30, 5, 2}}) {
         SCOPED_TRACE(::testing::Message() << "ship lost at (" << c.shipX << ", " << c.shipY << ")");
-        Game game = startedGame();
+        Game game = gameWithOnlyTheShip();
         putShip(game, c.shipX, c.shipY);
         game.field.enemyShotLayer[c.shipX][c.shipY] = Cell::Live;
         placeEnemy(game, 25, 23);
@@ -211,7 +197,7 @@ TEST_F(Collisions, ReturnedShipMeetsAnEnemyOnItsStartCellOnlyLaterInTheScan) {
 }
 
 TEST_F(Collisions, GameOverBlanksTheFieldShowsTheScoreAndEndsThePass) {
-    Game game = startedGame();
+    Game game = gameWithOnlyTheShip();
     game.state.lives = 1;
     game.state.score = 1234;
     game.colors.messageColor = 11;
@@ -244,7 +230,7 @@ TEST_F(Collisions, GameOverBlanksTheFieldShowsTheScoreAndEndsThePass) {
 }
 
 TEST_F(Collisions, CellsOutsideTheScannedRangeNeverCollide) {
-    Game game = startedGame();
+    Game game = gameWithOnlyTheShip();
     for (const auto& [x, y] : {std::pair{50, 10}, {10, 25}, {0, 10}}) {
         placeEnemy(game, x, y);
         game.field.shotLayer[x][y] = Cell::Live;

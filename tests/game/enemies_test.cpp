@@ -43,7 +43,7 @@ void placeEnemy(PlayField& field, int x, int y, int glyph = 3) {
 
 TEST(EnemySpawn, DrawsNothingAtTheCap) {
     HeadlessConsole console;
-    Game game = startedGame();
+    Game game = gameWithOnlyTheShip();
     game.state.enemyCount = game.tuning.maxEnemies;
     spawnEnemy(game.field, game.state, game.tuning);
     EXPECT_EQ(conio::randDraws(), 0u);
@@ -52,7 +52,7 @@ TEST(EnemySpawn, DrawsNothingAtTheCap) {
 
 TEST(EnemySpawn, DrawsChanceThenColumnThenGlyph) {
     HeadlessConsole console;
-    Game game = startedGame();
+    Game game = gameWithOnlyTheShip();
     conio::scriptRand({60, 53, 6});  // 60 % 30 == 0; column 53 % 48 + 2 = 7; glyph 6 % 4 + 3 = 5
     spawnEnemy(game.field, game.state, game.tuning);
     EXPECT_EQ(cellsIn(game.field.enemyLayer, Cell::Live), (CellList{{7, 2}}));
@@ -69,7 +69,7 @@ TEST(EnemySpawn, DrawsChanceThenColumnThenGlyph) {
 TEST(EnemySpawn, RefusedByAnyCellThatIsNotEmptyWithoutDrawingTheGlyph) {
     for (const Cell held : {Cell::Live, Cell::Erase, Cell::Moved}) {
         HeadlessConsole console;
-        Game game = startedGame();
+        Game game = gameWithOnlyTheShip();
         game.field.enemyLayer[7][2] = held;
         game.state.enemyCount = 3;
         conio::scriptRand({0, 5, 2});
@@ -83,7 +83,7 @@ TEST(EnemySpawn, RefusedByAnyCellThatIsNotEmptyWithoutDrawingTheGlyph) {
 
 TEST(EnemyWander, DrawsOnceForEveryScannedCell) {
     HeadlessConsole console;
-    Game game = startedGame();
+    Game game = gameWithOnlyTheShip();
     game.tuning.enemyMoveOdds = 1;
     wanderEnemies(game.field, game.tuning);
     EXPECT_EQ(conio::randDraws(), std::uint64_t{kWanderCells});
@@ -105,7 +105,7 @@ TEST(EnemyWander, TargetsAreDrawnFromTheNeighbourhoodClippedToTheArea) {
         SCOPED_TRACE(::testing::Message() << "(" << s.x << ", " << s.y << ") draws "
                                           << s.drawX << ", " << s.drawY);
         HeadlessConsole console;
-        Game game = startedGame();
+        Game game = gameWithOnlyTheShip();
         placeEnemy(game.field, s.x, s.y, 4);
         conio::scriptRand(wanderScript({{s.x, s.y, {s.drawX, s.drawY}}}));
 
@@ -128,7 +128,7 @@ TEST(EnemyWander, BoxedInEnemyStaysWhateverItDraws) {
     for (int drawX = 0; drawX < 3; ++drawX) {
         for (int drawY = 0; drawY < 3; ++drawY) {
             HeadlessConsole console;
-            Game game = startedGame();
+            Game game = gameWithOnlyTheShip();
             for (int x = 9; x <= 11; ++x) {
                 for (int y = 9; y <= 11; ++y) placeEnemy(game.field, x, y);
             }
@@ -148,7 +148,7 @@ TEST(EnemyWander, BoxedInEnemyStaysWhateverItDraws) {
 
 TEST(EnemyWander, EnemyThatStepsRightIsNotMovedAgain) {
     HeadlessConsole console;
-    Game game = startedGame();
+    Game game = gameWithOnlyTheShip();
     placeEnemy(game.field, 10, 5, 6);
     // The enemy steps to (11, 5); the draw at (11, 5) would let a Live enemy move again.
     conio::scriptRand(wanderScript({{10, 5, {2, 1}}, {11, 5, {}}}));
@@ -163,7 +163,7 @@ TEST(EnemyWander, EnemyThatStepsRightIsNotMovedAgain) {
 }
 
 TEST(EnemyShotAdvance, FallsOneRowAndLeavesBelowRow24) {
-    Game game = startedGame();
+    Game game = gameWithOnlyTheShip();
     game.field.enemyShotLayer[5][3] = Cell::Live;
     game.field.enemyShotLayer[6][24] = Cell::Live;
     game.field.enemyShotLayer[7][23] = Cell::Live;
@@ -178,7 +178,7 @@ TEST(EnemyShotAdvance, FallsOneRowAndLeavesBelowRow24) {
 
 TEST(EnemyShotAdvance, HeldBackByAPlayerShotOrTheCellOneJustLeft) {
     for (const Cell below : {Cell::Live, Cell::Erase}) {
-        Game game = startedGame();
+        Game game = gameWithOnlyTheShip();
         game.field.enemyShotLayer[8][10] = Cell::Live;
         game.field.shotLayer[8][11] = below;
         advanceEnemyShots(game.field);
@@ -188,7 +188,7 @@ TEST(EnemyShotAdvance, HeldBackByAPlayerShotOrTheCellOneJustLeft) {
 }
 
 TEST(EnemyShotAdvance, TwoStackedShotsMergeInTheLowerCell) {
-    Game game = startedGame();
+    Game game = gameWithOnlyTheShip();
     game.field.enemyShotLayer[8][10] = Cell::Live;
     game.field.enemyShotLayer[8][11] = Cell::Live;
     advanceEnemyShots(game.field);
@@ -199,7 +199,7 @@ TEST(EnemyShotAdvance, TwoStackedShotsMergeInTheLowerCell) {
 
 TEST(EnemyFire, ScansFromBottomRightAndDrawsOnlyForLiveEnemies) {
     HeadlessConsole console;
-    Game game = startedGame();
+    Game game = gameWithOnlyTheShip();
     placeEnemy(game.field, 10, 5);
     placeEnemy(game.field, 20, 5);
     placeEnemy(game.field, 10, 23);

@@ -12,11 +12,6 @@ namespace {
 
 class FlowTest : public HeadlessTest {
 protected:
-    int sleepsOf(unsigned ms) const {
-        int count = 0;
-        for (const auto& s : platform.sleeps()) count += s.durationMs == ms;
-        return count;
-    }
     bool screenBlank() const { return platform.text().find_first_not_of(" \n") == std::string::npos; }
 
     void expectFrameIntact() {
@@ -42,7 +37,7 @@ class Pause : public FlowTest {
 protected:
     // Play has just left the tick loop on a space, over a drawn frame and HUD.
     void SetUp() override {
-        g = startedGame();
+        g = gameAfterSetUp();
         drawFrame(g.colors);
         drawHud(g.state, g.colors);
         g.state.key = 32;
@@ -67,7 +62,7 @@ TEST_F(Menu, ShowsItsTextsAndIgnoresOtherKeys) {
     EXPECT_EQ(bytesAt(platform, 60, 24, 15), "[ESC] PARA SAIR");
     EXPECT_EQ(attrAt(platform, 5, 20), attr(15));
     EXPECT_EQ(attrAt(platform, 74, 24), attr(15));
-    EXPECT_EQ(sleepsOf(60), 1) << "'q' is a whole pass; ESC ends the loop before the pass's sleep";
+    EXPECT_EQ(sleepsLasting(platform.sleeps(), 60), 1) << "'q' is a whole pass; ESC ends the loop before the pass's sleep";
 }
 
 TEST_F(Menu, OneRunsTheSixColourPagesThenTheMenuComesBack) {
@@ -144,7 +139,7 @@ TEST_F(Pause, KeysTypedDuringGameOverAreTakenByTheFarewell) {
 }
 
 TEST_F(GameLoop, PausesResumesAndSaysFarewellOnEsc) {
-    g = startedGame();
+    g = gameAfterSetUp();
     platform.scheduleKey(200, ' ');   // pauses the fifth tick
     platform.scheduleKey(200, 'x');   // keeps the pause
     platform.scheduleKey(300, ' ');   // resumes
@@ -155,7 +150,7 @@ TEST_F(GameLoop, PausesResumesAndSaysFarewellOnEsc) {
     EXPECT_EQ(platform.exhaustedReads(), 0);
     EXPECT_EQ(platform.nowMs(), 5000);
     // Ticks at 0, 50, 100 and 150; the one at 200 pauses; then 300 to 600, ESC's included.
-    EXPECT_EQ(sleepsOf(50), 4 + 7);
+    EXPECT_EQ(sleepsLasting(platform.sleeps(), 50), 4 + 7);
     expectFarewell(g.state.score);
     expectFrameIntact();
     EXPECT_EQ(bytesAt(platform, 52, 8, 8), "N\xA1vel: 1");
@@ -167,7 +162,7 @@ TEST_F(Program, EscInTheMenuEndsWithAClearedScreen) {
     EXPECT_TRUE(screenBlank());
     EXPECT_EQ(conio::wherex(), 1);
     EXPECT_EQ(conio::wherey(), 1);
-    EXPECT_EQ(sleepsOf(50), 0) << "no tick ran";
+    EXPECT_EQ(sleepsLasting(platform.sleeps(), 50), 0) << "no tick ran";
 }
 
 TEST_F(Program, RunsMenuGamePauseFarewellAndBackToTheMenu) {
@@ -184,6 +179,6 @@ TEST_F(Program, RunsMenuGamePauseFarewellAndBackToTheMenu) {
     EXPECT_EQ(platform.exhaustedReads(), 0);
     EXPECT_EQ(g.menuState, kMenuQuit);
     EXPECT_EQ(g.colors.enemyColor, 2);
-    EXPECT_EQ(sleepsOf(60), 2) << "'q' and '2' in the first menu; ESC in the second";
+    EXPECT_EQ(sleepsLasting(platform.sleeps(), 60), 2) << "'q' and '2' in the first menu; ESC in the second";
     EXPECT_TRUE(screenBlank());
 }

@@ -12,6 +12,7 @@
 #include "game/flow.hpp"
 #include "tests/support/game_screen.hpp"
 #include "tests/support/headless.hpp"
+#include "tests/support/sleep_watch.hpp"
 
 namespace {
 
@@ -20,26 +21,6 @@ struct Wait {
     std::int64_t atMs;
     std::string pauseCell;
     friend bool operator==(const Wait&, const Wait&) = default;
-};
-
-// Forwards to the headless platform and notes every blocking key read.
-class WaitWatch final : public platform::Platform {
-public:
-    explicit WaitWatch(platform::HeadlessPlatform& inner) : inner_(inner) {}
-    platform::ScreenBuffer& screen() override { return inner_.screen(); }
-    bool keyWaiting() override { return inner_.keyWaiting(); }
-    std::uint8_t readKey() override {
-        if (!inner_.keyWaiting()) waits.push_back({inner_.nowMs(), bytesAt(inner_, 75, 24, 5)});
-        return inner_.readKey();
-    }
-    bool takeFocusLoss() override { return inner_.takeFocusLoss(); }
-    void beep(unsigned hz, unsigned ms) override { inner_.beep(hz, ms); }
-    void sleep(unsigned ms) override { inner_.sleep(ms); }
-    std::int64_t clockSeconds() override { return inner_.clockSeconds(); }
-    std::vector<Wait> waits;
-
-private:
-    platform::HeadlessPlatform& inner_;
 };
 
 struct Script {
@@ -53,23 +34,21 @@ struct Played {
     std::vector<Wait> waits;
     std::string screen;
     int exhaustedReads = 0;
-    int sleepsOf(unsigned ms) const {
-        int count = 0;
-        for (const auto& s : sleeps) count += s.durationMs == ms;
-        return count;
-    }
 };
 
 // Runs `body` on a fresh console with the script's keys and losses.
 Played play(const Script& script, const std::function<void(Game&)>& body) {
     HeadlessConsole console;
-    WaitWatch watch(console.platform);
+    std::vector<Wait> waits;
+    SleepWatchingPlatform watch(console.platform, {}, [&](platform::HeadlessPlatform& inner) {
+        waits.push_back({inner.nowMs(), bytesAt(inner, 75, 24, 5)});
+    });
     conio::installPlatform(watch);
     for (const auto& [atMs, bytes] : script.keys) console.platform.scheduleKeys(atMs, bytes);
     for (const std::int64_t atMs : script.focusLosses) console.platform.scheduleFocusLoss(atMs);
     auto game = std::make_unique<Game>();
     body(*game);
-    return {console.platform.sleeps(), console.platform.tones(), std::move(watch.waits), console.platform.text(),
+    return {console.platform.sleeps(), console.platform.tones(), std::move(waits), console.platform.text(),
             console.platform.exhaustedReads()};
 }
 
@@ -83,14 +62,14 @@ void expectSameRun(const Played& a, const Played& b) {
 
 // A game straight from set-up, ticking every 50 ms from time 0.
 void gameLoop(Game& g) {
-    g = startedGame();
+    g = gameAfterSetUp();
     runGameLoop(g);
 }
 
 // A game whose ship an enemy shot hits in the first tick, with `lives` lives.
 std::function<void(Game&)> shipHitWith(int lives) {
     return [lives](Game& g) {
-        g = startedGame();
+        g = gameAfterSetUp();
         g.state.lives = lives;
         g.field.enemyShotLayer[25][22] = Cell::Live;
         runGameLoop(g);
@@ -107,7 +86,7 @@ TEST(FocusPause, ALossPausesTheNextTickAndSpaceResumes) {
     ASSERT_EQ(run.waits.size(), 2u);
     EXPECT_EQ(run.waits[0], (Wait{150, "PAUSE"}));
     // Space at 1000 resumes: ticks from 1000 to 1500, where ESC's tick runs to its end.
-    EXPECT_EQ(run.sleepsOf(50), 3 + 11);
+    EXPECT_EQ(sleepsLasting(run.sleeps, 50), 3 + 11);
     EXPECT_EQ(run.waits[1].atMs, 1550) << "the farewell";
     EXPECT_EQ(run.exhaustedReads, 0);
 }
@@ -122,7 +101,7 @@ TEST(FocusPause, KeysTypedBeforeTheLossAreReadFirstAndKeysAfterItCancelIt) {
     run = play({{{121, "x"}, {1500, "\x1b"}, {5000, "k"}}, {120}}, gameLoop);
     ASSERT_EQ(run.waits.size(), 1u);
     EXPECT_EQ(run.waits[0].atMs, 1550) << "the farewell, with no pause before it";
-    EXPECT_EQ(run.sleepsOf(50), 31);
+    EXPECT_EQ(sleepsLasting(run.sleeps, 50), 31);
 
     // Two losses with a key between: the later one still pauses.
     run = play({{{121, "x"}, {1500, "\x1b"}, {5000, "k"}}, {120, 420}}, gameLoop);
@@ -154,7 +133,7 @@ TEST(FocusPause, ALossOutsideTheTickLoopChangesNothing) {
 TEST(FocusPause, ALossDuringGameOverChangesNothing) {
     const Script keys{{{20000, "k"}}, {}};
     const Played plain = play(keys, shipHitWith(1));
-    ASSERT_EQ(plain.sleepsOf(3000), 1) << "GAME OVER shown";
+    ASSERT_EQ(sleepsLasting(plain.sleeps, 3000), 1) << "GAME OVER shown";
     ASSERT_EQ(plain.waits.size(), 1u) << "only the farewell waits";
     for (const auto& sleep : plain.sleeps) {
         if (sleep.durationMs != 3000) continue;
@@ -166,13 +145,13 @@ TEST(FocusPause, ALossDuringGameOverChangesNothing) {
 
 TEST(FocusPause, ALossDuringTheDeathAnimationLetsItEndThenPauses) {
     const Played plain = play({{{20000, "\x1b"}, {30000, "k"}}, {}}, shipHitWith(3));
-    ASSERT_EQ(plain.sleepsOf(120), 8) << "the death animation";
+    ASSERT_EQ(sleepsLasting(plain.sleeps, 120), 8) << "the death animation";
     std::int64_t midAnimation = 0;
     for (const auto& sleep : plain.sleeps) {
         if (sleep.durationMs == 120 && midAnimation == 0) midAnimation = sleep.startMs + 300;
     }
     const Played lost = play({{{20000, " "}, {20100, "\x1b"}, {30000, "k"}}, {midAnimation}}, shipHitWith(3));
-    EXPECT_EQ(lost.sleepsOf(120), 8) << "the animation plays to its end";
+    EXPECT_EQ(sleepsLasting(lost.sleeps, 120), 8) << "the animation plays to its end";
     ASSERT_FALSE(lost.waits.empty());
     // The hit tick ends with its frame delay; the next tick's key read pauses.
     const auto delay = std::find_if(lost.sleeps.begin(), lost.sleeps.end(),

@@ -1,82 +1,111 @@
+// Thousands of ticks of random keys, tick by tick, with the whole field checked after each:
+// ordinary games through many GAME OVERs, and games as crowded as level 21 makes them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <random>
 
 #include "conio/services.hpp"
 #include "game/setup.hpp"
 #include "game/tick.hpp"
 #include "tests/support/headless.hpp"
-#include "tests/support/play_state.hpp"
+#include "tests/support/random_play.hpp"
 
 namespace {
 
-// Keys worth pressing in play, with the arrow prefix and stray bytes mixed in. ESC is
-// left out so that games end only by losing.
-std::uint8_t randomKey(std::mt19937& keys) {
-    static constexpr std::uint8_t kPlayKeys[] = {
-        224, kKeyUp, kKeyDown, kKeyLeft, kKeyRight, 'a', 'A', 'a', 'A', 'w', 'W', 'e', 'E', 32,
-    };
-    if (keys() % 4 == 0) {
-        const auto stray = static_cast<std::uint8_t>(keys() % 256);
-        return stray == kKeyEsc ? 0 : stray;
-    }
-    return kPlayKeys[keys() % std::size(kPlayKeys)];
-}
+// What a run went through, so a test can tell that it reached the paths it is about.
+struct RandomRun {
+    int games = 1;
+    int maxLevel = 0;
+    int bombs = 0;
+    bool wholeBlock = false;
+};
 
-// What must hold after every tick, whatever was pressed.
-void expectConsistent(const Game& g) {
-    const PlayField& f = g.field;
-    int enemies = 0;
-    for (int x = 1; x <= 49; ++x) {
-        for (int y = 1; y <= 24; ++y) {
-            for (const CellLayer* layer :
-                 {&f.shipLayer, &f.shotLayer, &f.enemyLayer, &f.enemyShotLayer, &f.blockLayer,
-                  &f.weaponPickupLayer, &f.scorePickupLayer, &f.lifePickupLayer}) {
-                ASSERT_TRUE((*layer)[x][y] == Cell::Empty || (*layer)[x][y] == Cell::Live)
-                    << "(" << x << ", " << y << ")";
-            }
-            if (f.enemyLayer[x][y] != Cell::Live) continue;
-            ++enemies;
-            ASSERT_TRUE(x >= 2 && x <= 49 && y >= 2 && y <= 23) << x << ", " << y;
-            ASSERT_GE(f.enemyGlyphLayer[x][y], 3);
-            ASSERT_LE(f.enemyGlyphLayer[x][y], 6);
+// Plays `ticks` ticks from `g`, a key pressed before about every other tick, checking the
+// field and the counters after each. A lost game is set up again by `newGame`.
+void playRandomly(Game& g, HeadlessConsole& console, std::mt19937& keys, int ticks, void (*newGame)(Game&),
+                  RandomRun& run) {
+    std::int32_t lastScore = g.state.score;
+    for (int tick = 0; tick < ticks; ++tick) {
+        if (keys() % 2 == 0) console.platform.pushKey(randomKey(keys));
+        const std::int32_t bombsBefore = g.state.bombCharges;
+        runTick(g);
+        SCOPED_TRACE(::testing::Message() << "tick " << tick << " game " << run.games);
+        ASSERT_NO_FATAL_FAILURE(expectSettledField(g));
+        const GameState& s = g.state;
+        ASSERT_GE(s.score, lastScore);
+        ASSERT_GE(s.bombCharges, 0);
+        ASSERT_GE(s.volleyCharges, 0);
+        ASSERT_TRUE(s.blockStage >= 0 && s.blockStage <= 6) << s.blockStage;
+        ASSERT_TRUE(s.blockTimer >= 0 && s.blockTimer <= 20) << s.blockTimer;
+        ASSERT_GE(g.tuning.frameDelay, 0);
+        ASSERT_GE(g.tuning.enemySpawnOdds, 1);
+        ASSERT_GE(g.tuning.enemyMoveOdds, 1);
+        // No key sent is ESC: a game ends, the key reading ESC, exactly when its last life goes.
+        ASSERT_EQ(s.key == static_cast<std::int8_t>(kKeyEsc), s.lives == 0) << "lives " << s.lives;
+        lastScore = s.score;
+        run.bombs += s.bombCharges < bombsBefore;
+        run.maxLevel = std::max(run.maxLevel, s.level);
+        run.wholeBlock = run.wholeBlock || s.blockStage == 6;
+        if (s.lives == 0) {
+            newGame(g);
+            lastScore = g.state.score;
+            ++run.games;
         }
     }
-    ASSERT_EQ(g.state.enemyCount, enemies);
-    ASSERT_LE(g.state.enemyCount, g.tuning.maxEnemies);
-    ASSERT_EQ(cellsIn(f.shipLayer, Cell::Live), (CellList{{g.state.shipX, g.state.shipY}}));
-    ASSERT_GE(g.state.lives, 0);
 }
 
-TEST(LongGame, RandomKeysKeepEveryRuleConsistentOverManyGames) {
-    for (const unsigned seed : {1u, 20240601u, 987654321u}) {
+// One life per game, so a run goes through many GAME OVERs and fresh set-ups.
+void oneLifeGame(Game& g) {
+    setUpGame(g);
+    g.state.lives = 1;
+}
+
+// A game as fast and crowded as level 21 makes it, with blocks and pickups on nearly every
+// chance so that every phase meets every other.
+void crowdedGame(Game& g) {
+    setUpGame(g);
+    g.state.level = 21;
+    g.state.bombCharges = 40;
+    g.state.volleyCharges = 40;
+    g.tuning.frameDelay = 0;
+    g.tuning.enemySpawnOdds = 1;
+    g.tuning.enemyMoveOdds = 1;
+    g.tuning.enemyFireOdds = 1;
+    g.tuning.blockSpawnOdds = 1;
+    g.tuning.pickupOdds = 100;
+    g.tuning.maxEnemies = 374;
+}
+
+}  // namespace
+
+TEST(LongGame, RandomKeysThroughManyOrdinaryGames) {
+    for (const unsigned seed : {5u, 7u, 20240601u}) {
         SCOPED_TRACE(seed);
         HeadlessConsole console;
         std::mt19937 keys(seed);
         Game g;
         startProcess(g);
-        setUpGame(g);
+        oneLifeGame(g);
         conio::srand(seed);
-        // One life per game, so the run goes through many GAME OVERs and fresh set-ups.
-        g.state.lives = 1;
-        int games = 1;
-        std::int32_t lastScore = 0;
-        for (int tick = 0; tick < 3000; ++tick) {
-            if (keys() % 3 != 0) console.platform.pushKey(randomKey(keys));
-            runTick(g);
-            ASSERT_NO_FATAL_FAILURE(expectConsistent(g)) << "tick " << tick;
-            ASSERT_GE(g.state.score, lastScore);
-            lastScore = g.state.score;
-            if (g.state.key == kKeyEsc) {
-                ASSERT_EQ(g.state.lives, 0) << "only a lost game ends without ESC";
-                setUpGame(g);
-                g.state.lives = 1;
-                lastScore = 0;
-                ++games;
-            }
-        }
-        EXPECT_GE(games, 2) << "the run should pass through GAME OVER and a new game";
+        RandomRun run;
+        ASSERT_NO_FATAL_FAILURE(playRandomly(g, console, keys, 3000, oneLifeGame, run));
+        EXPECT_GE(run.games, 2) << "the run should pass through GAME OVER and a new game";
     }
 }
 
-}  // namespace
+TEST(LongGame, RandomKeysThroughCrowdedGamesAtLevel21) {
+    HeadlessConsole console;
+    std::mt19937 keys(20240611);
+    Game g;
+    startProcess(g);
+    crowdedGame(g);  // blockTimer carries on from game to game
+    RandomRun run;
+    ASSERT_NO_FATAL_FAILURE(playRandomly(g, console, keys, 6000, crowdedGame, run));
+    // The run really went through the heavy paths: deaths, bombs, a whole block, new levels.
+    EXPECT_GT(run.games, 1);
+    EXPECT_GT(run.bombs, 10);
+    EXPECT_TRUE(run.wholeBlock);
+    EXPECT_GT(run.maxLevel, 21);
+}

@@ -29,7 +29,7 @@ protected:
     // "%i" of the score line as the player sees it: the text of row 9 from column 52 to 79.
     std::string scoreLine() { return bytesAt(platform, 52, 9, 28); }
 
-    Game g = startedGame();
+    Game g = gameAfterSetUp();
 };
 
 class Frame : public GameScreen {};

@@ -23,7 +23,7 @@ TEST(ShipMovement, MovesOneCellPerArrowCodeInsideTheField) {
     for (const MoveCase& c : cases) {
         SCOPED_TRACE(::testing::Message() << "from (" << c.x << ", " << c.y << ") key " << c.key);
         HeadlessConsole console;
-        Game game = startedGame();
+        Game game = gameWithOnlyTheShip();
         game.field.shipLayer[25][23] = Cell::Empty;
         game.field.shipLayer[c.x][c.y] = Cell::Live;
         game.state.shipX = c.x;
@@ -45,7 +45,7 @@ TEST(ShipMovement, MovesOneCellPerArrowCodeInsideTheField) {
 
 TEST(ShipMovement, StartsFromTheShipNotFromWhereDrawingLeftTheCursor) {
     HeadlessConsole console;
-    Game game = startedGame();
+    Game game = gameWithOnlyTheShip();
     conio::gotoxy(60, 24);
     game.state.key = kKeyLeft;
 
@@ -58,7 +58,7 @@ TEST(ShipMovement, StartsFromTheShipNotFromWhereDrawingLeftTheCursor) {
 
 TEST(ShipMovement, ConsoleTooSmallForTheFieldLeavesShipAndGridsAlone) {
     HeadlessConsole console(20, 10);
-    Game game = startedGame();
+    Game game = gameWithOnlyTheShip();
     conio::gotoxy(15, 8);
     game.state.key = kKeyUp;
 
@@ -71,7 +71,7 @@ TEST(ShipMovement, ConsoleTooSmallForTheFieldLeavesShipAndGridsAlone) {
 }
 
 TEST(ShotAdvance, ShotFromRow24ClimbsTwentyTwoTicksThenLeaves) {
-    Game game = startedGame();
+    Game game = gameWithOnlyTheShip();
     game.state.shipX = 10;
     game.state.shipY = 24;
     game.state.key = 'a';
@@ -94,7 +94,7 @@ TEST(ShotAdvance, ShotFromRow24ClimbsTwentyTwoTicksThenLeaves) {
 }
 
 TEST(ShotAdvance, AdjacentShotsBothRiseAndStayAdjacent) {
-    Game game = startedGame();
+    Game game = gameWithOnlyTheShip();
     game.field.shotLayer[5][10] = Cell::Live;
     game.field.shotLayer[5][11] = Cell::Live;
     game.field.shotLayer[6][2] = Cell::Live;
@@ -111,7 +111,7 @@ TEST(NormalFire, PlacesAShotAboveTheShipUnlessEnemyAndItsShotAreBothThere) {
     enum Above { Nothing, EnemyOnly, EnemyShotOnly, Both };
     for (const Above above : {Nothing, EnemyOnly, EnemyShotOnly, Both}) {
         SCOPED_TRACE(above);
-        Game game = startedGame();
+        Game game = gameWithOnlyTheShip();
         game.state.key = 'A';
         game.state.enemyCount = 4;
         if (above == EnemyOnly || above == Both) {
@@ -141,13 +141,13 @@ TEST(NormalFire, PlacesAShotAboveTheShipUnlessEnemyAndItsShotAreBothThere) {
 
 TEST(NormalFire, OnlyTheFireKeysFireAndNeverFromTheTopRow) {
     for (const int key : {int{'a'}, int{'A'}, int{'b'}, int{'w'}, 0, int{kKeyUp}}) {
-        Game game = startedGame();
+        Game game = gameWithOnlyTheShip();
         game.state.key = static_cast<std::int8_t>(key);
         fireNormalShot(game.field, game.state);
         const bool fires = key == 'a' || key == 'A';
         EXPECT_EQ(cellsIn(game.field.shotLayer, Cell::Live).size(), fires ? 1u : 0u) << key;
     }
-    Game top = startedGame();
+    Game top = gameWithOnlyTheShip();
     top.state.shipY = 2;
     top.state.key = 'a';
     fireNormalShot(top.field, top.state);

@@ -25,13 +25,7 @@ protected:
         return runTick(g, [this](TickPhase phase) { ran.push_back(phase); });
     }
 
-    std::vector<unsigned> sleeps() const {
-        std::vector<unsigned> out;
-        for (const auto& s : platform.sleeps()) out.push_back(s.durationMs);
-        return out;
-    }
-
-    Game g = startedGame();
+    Game g = gameAfterSetUp();
     std::vector<TickPhase> ran;
 };
 
@@ -43,7 +37,7 @@ TEST_F(Tick, RunsEveryPhaseInOrderThenSleepsTheFrameDelay) {
     EXPECT_TRUE(tick());
     EXPECT_EQ(ran, kWholeTick);
     EXPECT_EQ(g.state.key, 'x');
-    EXPECT_EQ(sleeps(), std::vector<unsigned>{37});
+    EXPECT_EQ(sleepsOf(platform), std::vector<unsigned>{37});
 
     // A tick with no key waiting reads nothing and still runs whole; a delay below zero
     // is no delay at all rather than a wait without end.
@@ -52,7 +46,7 @@ TEST_F(Tick, RunsEveryPhaseInOrderThenSleepsTheFrameDelay) {
     EXPECT_TRUE(tick());
     EXPECT_EQ(ran, kWholeTick);
     EXPECT_EQ(g.state.key, 0);
-    EXPECT_EQ(sleeps(), std::vector<unsigned>{0});
+    EXPECT_EQ(sleepsOf(platform), std::vector<unsigned>{0});
 }
 
 TEST_F(Tick, SpaceEndsItAtTheKeyRead) {
@@ -73,7 +67,7 @@ TEST_F(Tick, EscIsReadButTheTickRunsToItsEnd) {
     EXPECT_TRUE(tick());
     EXPECT_EQ(ran, kWholeTick);
     EXPECT_EQ(g.state.key, 27);
-    EXPECT_EQ(sleeps(), std::vector<unsigned>{50});
+    EXPECT_EQ(sleepsOf(platform), std::vector<unsigned>{50});
     EXPECT_EQ(bytesAt(platform, 52, 6, 8), "Vidas: 3") << "the HUD is drawn";
     EXPECT_EQ(glyphAt(platform, 25, 23), glyph::kShip) << "the render pass ran";
 }

@@ -10,6 +10,7 @@
 #include "game/weapons.hpp"
 #include "tests/support/headless.hpp"
 #include "tests/support/play_state.hpp"
+#include "tests/support/sleep_watch.hpp"
 
 namespace {
 
@@ -151,45 +152,29 @@ TEST(BombFlash, EmptyFieldStillFlashesAndBlanks) {
     }
 }
 
-// Looks at the screen at every pause of the flash, when the sparkle has just been drawn.
-class PausePeek final : public platform::Platform {
-public:
-    explicit PausePeek(platform::HeadlessPlatform& inner) : inner_(inner) {}
-    platform::ScreenBuffer& screen() override { return inner_.screen(); }
-    bool keyWaiting() override { return inner_.keyWaiting(); }
-    std::uint8_t readKey() override { return inner_.readKey(); }
-    bool takeFocusLoss() override { return inner_.takeFocusLoss(); }
-    void beep(unsigned hz, unsigned ms) override { inner_.beep(hz, ms); }
-    std::int64_t clockSeconds() override { return inner_.clockSeconds(); }
-    void sleep(unsigned ms) override {
-        const platform::ScreenBuffer& s = inner_.screen();
-        seen.push_back({s.cursorX - 1, s.cursorY, cellAt(s, s.cursorX - 1, s.cursorY)});
-        inner_.sleep(ms);
-    }
+TEST(BombFlash, EachSparkleIsDrawnAtItsColumnThenRowDraws) {
+    Bench b('e');
+    // At every pause of the flash, the sparkle just drawn left of the cursor.
     struct Seen {
         int x, y;
         platform::Cell cell;
     };
     std::vector<Seen> seen;
-
-private:
-    platform::HeadlessPlatform& inner_;
-};
-
-TEST(BombFlash, EachSparkleIsDrawnAtItsColumnThenRowDraws) {
-    Bench b('e');
-    PausePeek peek(b.platform);
+    SleepWatchingPlatform peek(b.platform, [&](platform::HeadlessPlatform& inner) {
+        const platform::ScreenBuffer& s = inner.screen();
+        seen.push_back({s.cursorX - 1, s.cursorY, cellAt(s, s.cursorX - 1, s.cursorY)});
+    });
     conio::installPlatform(peek);
     b.colors.shotColor = 12;
     conio::scriptRand({7, 3, 47, 22, 0, 0});
     dropBomb(b.field, b.state, b.colors);
-    ASSERT_EQ(peek.seen.size(), 150u);
+    ASSERT_EQ(seen.size(), 150u);
     const int expected[3][2] = {{9, 5}, {49, 24}, {2, 2}};
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(peek.seen[i].x + 1, expected[i][0]);
-        EXPECT_EQ(peek.seen[i].y + 1, expected[i][1]);
-        EXPECT_EQ(peek.seen[i].cell.ch, 15);
-        EXPECT_EQ(peek.seen[i].cell.attr & 0x0F, 12);
+        EXPECT_EQ(seen[i].x + 1, expected[i][0]);
+        EXPECT_EQ(seen[i].y + 1, expected[i][1]);
+        EXPECT_EQ(seen[i].cell.ch, 15);
+        EXPECT_EQ(seen[i].cell.attr & 0x0F, 12);
     }
 }
 

@@ -5,36 +5,9 @@
 
 #include "game/flow.hpp"
 #include "tests/support/headless.hpp"
+#include "tests/support/sleep_watch.hpp"
 
 namespace {
-
-// Forwards to the headless platform and, at every sleep, notes the ship's cell and the
-// frame's corner whenever the ship is on screen, so a test can look inside a game.
-class WatchingPlatform final : public platform::Platform {
-public:
-    explicit WatchingPlatform(platform::HeadlessPlatform& inner) : inner_(inner) {}
-
-    platform::ScreenBuffer& screen() override { return inner_.screen(); }
-    bool keyWaiting() override { return inner_.keyWaiting(); }
-    std::uint8_t readKey() override { return inner_.readKey(); }
-    bool takeFocusLoss() override { return inner_.takeFocusLoss(); }
-    void beep(unsigned frequencyHz, unsigned durationMs) override { inner_.beep(frequencyHz, durationMs); }
-    std::int64_t clockSeconds() override { return inner_.clockSeconds(); }
-    void sleep(unsigned durationMs) override {
-        const auto ship = platform::cellAt(inner_.screen(), 24, 22);
-        if (ship.ch == 241) {
-            shipAttributes.push_back(ship.attr);
-            frameAttributes.push_back(platform::cellAt(inner_.screen(), 0, 0).attr);
-        }
-        inner_.sleep(durationMs);
-    }
-
-    std::vector<std::uint16_t> shipAttributes;
-    std::vector<std::uint16_t> frameAttributes;
-
-private:
-    platform::HeadlessPlatform& inner_;
-};
 
 using MenuFlow = HeadlessTest;
 
@@ -43,7 +16,15 @@ constexpr std::int64_t kIntroMs = 48 * 250 + 43 * 10;
 }  // namespace
 
 TEST_F(MenuFlow, ColoursChosenOnThePagesAreUsedByTheNextGame) {
-    WatchingPlatform watching(platform);
+    // At every sleep while the ship is on screen: the ship's cell and the frame's corner.
+    std::vector<std::uint16_t> shipAttributes;
+    std::vector<std::uint16_t> frameAttributes;
+    SleepWatchingPlatform watching(platform, [&](platform::HeadlessPlatform& inner) {
+        const auto ship = platform::cellAt(inner.screen(), 24, 22);
+        if (ship.ch != 241) return;
+        shipAttributes.push_back(ship.attr);
+        frameAttributes.push_back(platform::cellAt(inner.screen(), 0, 0).attr);
+    });
     conio::installPlatform(watching);
     auto game = std::make_unique<Game>();
 
@@ -79,9 +60,9 @@ TEST_F(MenuFlow, ColoursChosenOnThePagesAreUsedByTheNextGame) {
     EXPECT_EQ(game->colors.enemyShotColor, 5);
     EXPECT_EQ(game->colors.messageColor, 8);
 
-    ASSERT_FALSE(watching.shipAttributes.empty());
-    for (auto attr : watching.shipAttributes) EXPECT_EQ(attr & 0x0F, 15);
-    for (auto attr : watching.frameAttributes) EXPECT_EQ(attr & 0x0F, 5);
+    ASSERT_FALSE(shipAttributes.empty());
+    for (auto attr : shipAttributes) EXPECT_EQ(attr & 0x0F, 15);
+    for (auto attr : frameAttributes) EXPECT_EQ(attr & 0x0F, 5);
 
     // Two whole intros: the menu waited for the first to end, and the game was followed by another.
     EXPECT_EQ(platform.tones().size(), 96u);

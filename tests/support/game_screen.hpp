@@ -10,7 +10,7 @@
 #include "game/state.hpp"
 
 // A game as set-up leaves it, after the process-start values.
-inline Game startedGame() {
+inline Game gameAfterSetUp() {
     Game g;
     startProcess(g);
     setUpGame(g);

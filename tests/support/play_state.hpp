@@ -1,6 +1,6 @@
 #pragma once
-// Small helpers for the play rules' tests: a game as set-up leaves it, and the cells of
-// a layer listed so a test can compare a whole layer at once.
+// Small helpers for the play rules' tests: a game with nothing on the field but the ship,
+// and the cells of a layer listed so a test can compare a whole layer at once.
 #include <utility>
 #include <vector>
 
@@ -8,8 +8,9 @@
 
 using CellList = std::vector<std::pair<int, int>>;
 
-// A game right after set-up: empty layers, the ship Live on (25, 23), key 1.
-inline Game startedGame() {
+// Empty layers but the ship Live on (25, 23), key 1, and nothing else set up: a rule's
+// test places just what it needs.
+inline Game gameWithOnlyTheShip() {
     Game game;
     game.state.key = 1;
     game.field.shipLayer[25][23] = Cell::Live;

@@ -35,6 +35,9 @@ focus_out() { send_bytes 1b 5b 4f; }
 focus_in() { send_bytes 1b 5b 49; }
 paused() { pane_text | sed -n 24p | grep -qF PAUSE; }
 not_paused() { ! paused; }
+# The play field's rows; they change from tick to tick while the game plays.
+field() { pane_text | sed -n 2,23p; }
+field_differs() { [[ $(field) != "$1" ]]; }
 
 # A game paused by the focus-out report; focus coming back leaves it paused; space resumes.
 start_piped_game
@@ -45,7 +48,9 @@ focus_out  # in the menu: nothing happens, and the key that starts the game canc
 sleep 0.2
 "${TMUX_CMD[@]}" send-keys -t game 2
 wait_for "the game" screen_shows "Vidas: 3"
-sleep 0.5
+# The game plays: the field changes (enemies come and move) and no PAUSE shows.
+before=$(field)
+wait_for "the field to change" field_differs "$before"
 paused && fail "a focus loss in the menu paused the game"
 focus_out
 wait_for 2 "PAUSE after the focus-out report" paused

@@ -4,14 +4,6 @@
 source "$(dirname "$0")/session.bash"
 export LC_ALL=C.UTF-8
 
-# Text of `length` characters at (column, row), 1-based, as the player sees it.
-text_at() {
-    local line
-    line=$(pane_text | sed -n "${2}p")
-    printf '%s' "${line:$(($1 - 1)):$3}"
-}
-shows_at() { [[ "$(text_at "$1" "$2" "${#3}")" == "$3" ]]; }
-expect_at() { wait_for "'$3' at ($1, $2), seen '$(text_at "$1" "$2" "${#3}")'" shows_at "$@"; }
 gone() { ! screen_shows "$1"; }
 
 # The colour set just before the ship's glyph on row 23 is yellow (14).

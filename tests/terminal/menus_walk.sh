@@ -43,9 +43,12 @@ wait_for 3 "the preview to take the next colour" colour_row_differs 7 "$before"
 
 keys Enter
 wait_for 3 "page 2" row_shows 7 " COR DAS NAVES INIMIGAS:    ♥  ♦  ♣  ♠"
+# ESC is ignored on a page: the arrow pressed after it still changes page 2's preview.
+before=$(colour_row 7)
 keys Escape
-sleep 0.5
-row_shows 7 "NAVES INIMIGAS" || fail "ESC left page 2"
+keys Right
+wait_for 3 "page 2 to take the arrow after ESC" colour_row_differs 7 "$before"
+row_shows 7 " COR DAS NAVES INIMIGAS:" || fail "ESC left page 2"
 
 keys Enter
 wait_for 3 "page 3" row_shows 7 " COR DO TIRO DOS INIMIGOS:"

@@ -42,6 +42,18 @@ wait_for() {
 pane_flag() { "${TMUX_CMD[@]}" display -p -t game "#{$1}"; }
 pane_text() { "${TMUX_CMD[@]}" capture-pane -p -t game; }
 screen_shows() { pane_text | grep -qF -- "$1"; }
+
+# Text of `length` characters at (column, row), 1-based, as the player sees it.
+text_at() {
+    local line
+    line=$(pane_text | sed -n "${2}p")
+    printf '%s' "${line:$(($1 - 1)):$3}"
+}
+shows_at() { [[ "$(text_at "$1" "$2" "${#3}")" == "$3" ]]; }
+# How long expect_at waits; a slower console (wine's) may ask for more.
+EXPECT_AT_SECONDS=${EXPECT_AT_SECONDS:-10}
+# expect_at COLUMN ROW TEXT: waits until the text is there.
+expect_at() { wait_for "$EXPECT_AT_SECONDS" "'$3' at ($1, $2), seen '$(text_at "$1" "$2" "${#3}")'" shows_at "$@"; }
 # Whether the game's pane should switch to the alternate screen (a script may say 0).
 EXPECT_ALTERNATE=${EXPECT_ALTERNATE:-1}
 # The game is on the alternate screen and has drawn something (the intro draws at once).

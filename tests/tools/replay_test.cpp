@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <optional>
 #include <sstream>
@@ -11,26 +9,15 @@
 
 #include <nlohmann/json.hpp>
 
+#include "tests/support/process.hpp"
+
 namespace {
 
-struct ToolRun {
-    int status = -1;
-    std::string out;  // stdout, or stderr alone when asked for
-};
-
-// Runs vexamor-replay with the arguments (already shell-quoted where needed).
-ToolRun replay(const std::string& arguments, bool stderrOnly = false) {
-    const std::string command = std::string("'") + VEXAMOR_REPLAY_BINARY + "' " + arguments +
-                                (stderrOnly ? " 2>&1 >/dev/null" : " 2>/dev/null");
-    ToolRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    std::array<char, 4096> chunk{};
-    std::size_t n = 0;
-    while ((n = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0) run.out.append(chunk.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+// Runs vexamor-replay with the arguments (already shell-quoted where needed); its stdout,
+// or its stderr alone when asked for.
+ShellRun replay(const std::string& arguments, bool stderrOnly = false) {
+    return runShell(shellQuoted(VEXAMOR_REPLAY_BINARY) + " " + arguments +
+                    (stderrOnly ? " 2>&1 >/dev/null" : " 2>/dev/null"));
 }
 
 std::vector<std::string> lines(const std::string& text) {
@@ -124,7 +111,7 @@ TEST(JsonChecker, KeepsKeyOrderTellsIntegersAndRejectsAnythingButOneValue) {
 }
 
 TEST(Replay, TraceIsOneJsonObjectPerTickWithEveryField) {
-    const ToolRun run = replay("--seed 7 --ticks 40 --keys 97,,72,,77,119,,101");
+    const ShellRun run = replay("--seed 7 --ticks 40 --keys 97,,72,,77,119,,101");
     ASSERT_EQ(run.status, 0);
     const auto rows = lines(run.out);
     ASSERT_EQ(rows.size(), 40u);
@@ -142,8 +129,8 @@ TEST(Replay, TraceIsOneJsonObjectPerTickWithEveryField) {
 
 TEST(Replay, SameSeedAndKeysGiveTheSameTrace) {
     const std::string arguments = "--seed 12345 --ticks 300 --keys 97,97,75,97,,-,119,77,101,97 --screen";
-    const ToolRun a = replay(arguments);
-    const ToolRun b = replay(arguments);
+    const ShellRun a = replay(arguments);
+    const ShellRun b = replay(arguments);
     ASSERT_EQ(a.status, 0);
     EXPECT_FALSE(a.out.empty());
     EXPECT_EQ(a.out, b.out);
@@ -152,7 +139,7 @@ TEST(Replay, SameSeedAndKeysGiveTheSameTrace) {
 }
 
 TEST(Replay, SpacePausesAndResumesEscStopsAndScreenShowsTheLastPicture) {
-    const ToolRun run = replay("--seed 1 --ticks 50 --keys 200,32,,27,97 --screen");
+    const ShellRun run = replay("--seed 1 --ticks 50 --keys 200,32,,27,97 --screen");
     ASSERT_EQ(run.status, 0);
     const auto rows = lines(run.out);
     ASSERT_EQ(rows.size(), 4u + 25u) << "stops after the tick that read ESC";
@@ -176,7 +163,7 @@ TEST(Replay, BadArgumentsExitWithStatusTwoAndOneLineOnStderr) {
         "--seed \"$(printf '1\\n2')\"",
     };
     for (const char* arguments : bad) {
-        const ToolRun run = replay(arguments, true);
+        const ShellRun run = replay(arguments, true);
         EXPECT_EQ(run.status, 2) << arguments;
         const auto message = lines(run.out);
         EXPECT_EQ(message.size(), 1u) << arguments << ": " << run.out;
@@ -201,20 +188,20 @@ std::string keyFile(const std::string& name, const std::string& content) {
 
 TEST(Replay, KeysFileGivesTheSameGameAsKeysFromAFileOrStandardInput) {
     const std::string list = "97,,72,-,77,119,,101,32,,75,97,97";
-    const ToolRun expected = replay("--seed 7 --ticks 60 --screen --keys " + list);
+    const ShellRun expected = replay("--seed 7 --ticks 60 --screen --keys " + list);
     ASSERT_EQ(expected.status, 0);
     for (const std::string& content : {list, list + "\n", "  \n" + list + " \r\n\t\n"}) {
         const std::string path = keyFile("list", content);
-        const ToolRun fromFile = replay("--seed 7 --ticks 60 --keys-file '" + path + "' --screen");
+        const ShellRun fromFile = replay("--seed 7 --ticks 60 --keys-file '" + path + "' --screen");
         EXPECT_EQ(fromFile.status, 0);
         EXPECT_EQ(fromFile.out, expected.out) << "file: " << content;
-        const ToolRun fromInput = replay("--keys-file - --seed 7 --ticks 60 --screen < '" + path + "'");
+        const ShellRun fromInput = replay("--keys-file - --seed 7 --ticks 60 --screen < '" + path + "'");
         EXPECT_EQ(fromInput.status, 0);
         EXPECT_EQ(fromInput.out, expected.out) << "standard input: " << content;
     }
-    const ToolRun noKeys = replay("--seed 7 --ticks 60");
+    const ShellRun noKeys = replay("--seed 7 --ticks 60");
     for (const char* empty : {"", "\n", " \t\r\n"}) {
-        const ToolRun run = replay("--seed 7 --ticks 60 --keys-file '" + keyFile("empty", empty) + "'");
+        const ShellRun run = replay("--seed 7 --ticks 60 --keys-file '" + keyFile("empty", empty) + "'");
         EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, noKeys.out) << "an empty list is a game without keys";
     }
@@ -234,7 +221,7 @@ TEST(Replay, KeysFileThatCannotBeUsedIsOneLineAndStatusTwo) {
         "--seed 1 --keys-file '" + bad + "'",
     };
     for (const std::string& arguments : cases) {
-        const ToolRun run = replay(arguments, true);
+        const ShellRun run = replay(arguments, true);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_EQ(lines(run.out).size(), 1u) << arguments << ": " << run.out;
         EXPECT_EQ(replay(arguments).out, "") << arguments << ": nothing on stdout";
@@ -248,17 +235,6 @@ TEST(Replay, AFailedWriteIsNotSuccess) {
 }
 
 namespace {
-
-std::string fileText(const std::string& path) {
-    std::string text;
-    FILE* in = std::fopen(path.c_str(), "rb");
-    if (in == nullptr) return text;
-    std::array<char, 65536> chunk{};
-    std::size_t n = 0;
-    while ((n = std::fread(chunk.data(), 1, chunk.size(), in)) > 0) text.append(chunk.data(), n);
-    std::fclose(in);
-    return text;
-}
 
 // What makes a recorded game worth keeping: it reaches level 2, spends both specials, loses
 // lives and ends in GAME OVER. A deliberate re-recording must keep that true.
@@ -287,15 +263,15 @@ void expectAFullGame(const std::string& name, const std::vector<std::string>& ro
 
 TEST(Replay, RecordedGamesGiveTheirRecordedTracesByteForByte) {
     const std::string golden = std::string(VEXAMOR_SOURCE_DIR) + "/tests/golden/";
-    std::istringstream games(fileText(golden + "games"));
+    std::istringstream games(fileBytes(golden + "games"));
     int count = 0;
     for (std::string line; std::getline(games, line);) {
         std::istringstream fields(line);
         std::string name, seed, ticks;
         if (!(fields >> name >> seed >> ticks) || name[0] == '#') continue;
         ++count;
-        const std::string expected = fileText(golden + name + ".trace");
-        const ToolRun run = replay("--seed " + seed + " --ticks " + ticks + " --keys-file '" + golden + name + ".keys' --screen");
+        const std::string expected = fileBytes(golden + name + ".trace");
+        const ShellRun run = replay("--seed " + seed + " --ticks " + ticks + " --keys-file " + shellQuoted(golden + name + ".keys") + " --screen");
         EXPECT_EQ(run.status, 0) << name;
         EXPECT_TRUE(run.out == expected) << name << ": the trace differs from the recorded one (" << run.out.size()
                                          << " bytes, recorded " << expected.size() << ")";

@@ -4,6 +4,7 @@
 
 #include <csignal>
 #include <thread>
+#include <utility>
 
 #include "conio/platform/tone_synth.hpp"
 #include "conio/platform/tones.hpp"
@@ -88,9 +89,8 @@ struct TonePlayer::Impl {
     ToneSynth synth;
     SDL_AudioDeviceID device = 0;
 
-    ToneClock::time_point schedule(unsigned frequencyHz, unsigned durationMs) {
-        const auto end = scheduleWait(timeline, ToneClock::now(),
-                                      std::chrono::milliseconds(durationMs));
+    ToneClock::time_point schedule(ToneClock::time_point now, unsigned frequencyHz, unsigned durationMs) {
+        const auto end = scheduleWait(timeline, now, std::chrono::milliseconds(durationMs));
         if (device != 0) {
             SDL_LockAudioDevice(device);
             queueTone(synth, frequencyHz, msToFrames(durationMs, synth.sampleRate));
@@ -122,7 +122,7 @@ struct TonePlayer::Impl {
     }
 };
 
-TonePlayer::TonePlayer(bool muted) : impl_(std::make_unique<Impl>()) {
+TonePlayer::TonePlayer(bool muted, ToneClockSource now) : impl_(std::make_unique<Impl>()), now_(std::move(now)) {
     if (!muted) impl_->device = openDevice(impl_->synth);
 }
 
@@ -134,7 +134,7 @@ TonePlayer::~TonePlayer() {
 }
 
 ToneClock::time_point TonePlayer::schedule(unsigned frequencyHz, unsigned durationMs) {
-    return impl_->schedule(frequencyHz, durationMs);
+    return impl_->schedule(now_(), frequencyHz, durationMs);
 }
 
 bool TonePlayer::audible() const {

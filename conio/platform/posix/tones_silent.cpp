@@ -1,3 +1,5 @@
+#include <utility>
+
 #include "conio/platform/tone_synth.hpp"
 #include "conio/platform/tones.hpp"
 
@@ -7,12 +9,12 @@ struct TonePlayer::Impl {
     ToneTimeline timeline;
 };
 
-TonePlayer::TonePlayer(bool) : impl_(std::make_unique<Impl>()) {}
+TonePlayer::TonePlayer(bool, ToneClockSource now) : impl_(std::make_unique<Impl>()), now_(std::move(now)) {}
 
 TonePlayer::~TonePlayer() = default;
 
 ToneClock::time_point TonePlayer::schedule(unsigned, unsigned durationMs) {
-    return scheduleWait(impl_->timeline, ToneClock::now(), std::chrono::milliseconds(durationMs));
+    return scheduleWait(impl_->timeline, now_(), std::chrono::milliseconds(durationMs));
 }
 
 bool TonePlayer::audible() const {

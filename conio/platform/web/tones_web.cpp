@@ -3,6 +3,7 @@
 // While a tune plays, the program runs ahead of its sound, so that the page has queued
 // each tone long before it is due and a stalled page cannot make one late.
 #include <chrono>
+#include <utility>
 
 #include "conio/platform/tone_synth.hpp"
 #include "conio/platform/tones.hpp"
@@ -39,7 +40,7 @@ struct TonePlayer::Impl {
 
 // Muting is the page's: the player can switch sound on and off there at any time, so a
 // muted start only sets the page's switch.
-TonePlayer::TonePlayer(bool muted) : impl_(std::make_unique<Impl>()) {
+TonePlayer::TonePlayer(bool muted, ToneClockSource now) : impl_(std::make_unique<Impl>()), now_(std::move(now)) {
     if (muted) vexamor_host_start_muted();
 }
 
@@ -51,7 +52,7 @@ TonePlayer::~TonePlayer() = default;
 ToneClock::time_point TonePlayer::schedule(unsigned frequencyHz, unsigned durationMs) {
     const auto length = std::chrono::milliseconds(durationMs);
     const auto slack = impl_->inTune ? kLateJoinInTune : kLateJoin;
-    const auto end = scheduleWait(impl_->timeline, ToneClock::now(), length, slack);
+    const auto end = scheduleWait(impl_->timeline, now_(), length, slack);
     const bool tone = frequencyHz != 0;
     if (tone) {
         vexamor_host_tone(frequencyHz, durationMs, clockMs(end - length),

@@ -8,6 +8,7 @@
 #include <array>
 #include <atomic>
 #include <thread>
+#include <utility>
 
 #include "conio/platform/tones.hpp"
 #include "conio/platform/windows/console_wave_feed.hpp"
@@ -96,14 +97,14 @@ struct TonePlayer::Impl {
         CloseHandle(done);
     }
 
-    ToneClock::time_point schedule(unsigned frequencyHz, unsigned durationMs) {
-        const auto end = scheduleWait(timeline, ToneClock::now(), std::chrono::milliseconds(durationMs));
+    ToneClock::time_point schedule(ToneClock::time_point now, unsigned frequencyHz, unsigned durationMs) {
+        const auto end = scheduleWait(timeline, now, std::chrono::milliseconds(durationMs));
         if (audible()) queueWaveTone(feed, frequencyHz, durationMs);
         return end;
     }
 };
 
-TonePlayer::TonePlayer(bool muted) : impl_(std::make_unique<Impl>()) {
+TonePlayer::TonePlayer(bool muted, ToneClockSource now) : impl_(std::make_unique<Impl>()), now_(std::move(now)) {
     if (!muted) impl_->open();
 }
 
@@ -112,7 +113,7 @@ TonePlayer::~TonePlayer() {
 }
 
 ToneClock::time_point TonePlayer::schedule(unsigned frequencyHz, unsigned durationMs) {
-    return impl_->schedule(frequencyHz, durationMs);
+    return impl_->schedule(now_(), frequencyHz, durationMs);
 }
 
 bool TonePlayer::audible() const { return impl_->audible(); }

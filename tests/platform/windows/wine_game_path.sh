@@ -8,16 +8,10 @@
 set -euo pipefail
 HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/wine.bash"
+EXPECT_AT_SECONDS=20
 source "$HERE/../../terminal/session.bash"
 export LC_ALL=C.UTF-8
 
-text_at() {
-    local line
-    line=$(pane_text | sed -n "${2}p")
-    printf '%s' "${line:$(($1 - 1)):$3}"
-}
-shows_at() { [[ "$(text_at "$1" "$2" "${#3}")" == "$3" ]]; }
-expect_at() { wait_for 20 "'$3' at ($1, $2), seen '$(text_at "$1" "$2" "${#3}")'" shows_at "$@"; }
 # The column of the ship's glyph on row 23, 0 when it is not there.
 ship_column() {
     local line

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <memory>
 #include <thread>
+#include <vector>
 
 #include "tests/support/fake_console.hpp"
 #include "tests/support/fake_pseudo_console.hpp"
@@ -50,22 +53,82 @@ TEST(ConsoleSession, TheGameGetsABufferOfThePlayersWindowSizeAndRawKeys) {
     EXPECT_EQ(console.refused, 0);
 }
 
-TEST(ConsoleSession, AHandlerOnAnotherThreadAndTheNormalEndRestoreOnce) {
-    FakeConsole console;
-    ConsoleSession session;
-    const std::uint32_t playerMode = console.input;
-    ASSERT_TRUE(platform::enterSession(console, session));
-    const platform::ConsoleBuffer own = console.active;
-    console.codePage = 65001;  // something printed as UTF-8 meanwhile
-    std::thread handler([&] { platform::leaveSession(console, session, false); });
+// A console that counts the calls that restore the player's input mode and code page, and
+// is slow to switch buffers, so that a call that does not wait for another's restore shows.
+class CountingConsole final : public FakeConsole {
+public:
+    int inputModeSets = 0;
+    int codePageSets = 0;
+    bool setActiveBuffer(platform::ConsoleBuffer b) override {
+        for (int i = 0; i < 20; ++i) std::this_thread::yield();
+        return FakeConsole::setActiveBuffer(b);
+    }
+    bool setInputMode(std::uint32_t mode) override {
+        ++inputModeSets;
+        return FakeConsole::setInputMode(mode);
+    }
+    bool setOutputCodePage(unsigned page) override {
+        ++codePageSets;
+        return FakeConsole::setOutputCodePage(page);
+    }
+};
+
+// The control handler's thread and the normal end's, released at the same moment, round after
+// round: exactly one of them restores, and neither returns before the player's console is back.
+TEST(ConsoleSession, AHandlerAndTheNormalEndAtOnceRestoreExactlyOnce) {
+    constexpr int kRounds = 1000;
+    struct Round {
+        CountingConsole console;
+        ConsoleSession session;
+        std::uint32_t playerMode = 0;
+        bool restoredWhenReturned[2] = {false, false};
+    };
+    std::vector<std::unique_ptr<Round>> rounds;
+    for (int i = 0; i < kRounds; ++i) {
+        auto round = std::make_unique<Round>();
+        round->playerMode = round->console.input;
+        ASSERT_TRUE(platform::enterSession(round->console, round->session));
+        round->console.inputModeSets = 0;
+        round->console.codePageSets = 0;
+        round->console.codePage = 65001;  // something printed as UTF-8 meanwhile
+        rounds.push_back(std::move(round));
+    }
+
+    // Both threads live through every round: each waits for the round to be released, leaves
+    // the session, and reports; the next round is released once both have.
+    std::atomic<int> released{-1};
+    std::atomic<int> finished{0};
+    const auto leaveEachRound = [&](int caller, bool closeOwn) {
+        for (int i = 0; i < kRounds; ++i) {
+            while (released.load() < i) std::this_thread::yield();
+            Round& round = *rounds[static_cast<std::size_t>(i)];
+            platform::leaveSession(round.console, round.session, closeOwn);
+            const FakeConsole& c = round.console;
+            round.restoredWhenReturned[caller] = c.active == 1 && c.input == round.playerMode && c.codePage == 850;
+            ++finished;
+        }
+    };
+    std::thread handler(leaveEachRound, 0, false);
+    std::thread normalEnd(leaveEachRound, 1, true);
+    for (int i = 0; i < kRounds; ++i) {
+        while (finished.load() < 2 * i) std::this_thread::yield();
+        released.store(i);
+    }
     handler.join();
-    EXPECT_EQ(console.active, 1u);
-    EXPECT_EQ(console.input, playerMode);
-    EXPECT_EQ(console.codePage, 850u);
-    EXPECT_EQ(console.buffers.count(own), 1u);  // the ending process closes it
-    console.input = 0;  // whatever happens after the restore is not undone by a second call
-    platform::leaveSession(console, session, true);
-    EXPECT_EQ(console.input, 0u);
+    normalEnd.join();
+
+    for (int i = 0; i < kRounds; ++i) {
+        SCOPED_TRACE(i);
+        Round& round = *rounds[static_cast<std::size_t>(i)];
+        EXPECT_EQ(round.console.inputModeSets, 1);
+        EXPECT_EQ(round.console.codePageSets, 1);
+        EXPECT_TRUE(round.restoredWhenReturned[0]) << "the handler returned before the console was back";
+        EXPECT_TRUE(round.restoredWhenReturned[1]) << "the normal end returned before the console was back";
+        round.console.input = 0;  // whatever happens after the restore is not undone by a later call
+        platform::leaveSession(round.console, round.session, true);
+        EXPECT_EQ(round.console.input, 0u);
+        if (::testing::Test::HasFailure()) break;
+    }
 }
 
 // Drawing on the player's buffer (no buffer of its own): the classic console takes the
