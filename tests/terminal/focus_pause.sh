@@ -4,27 +4,10 @@
 source "$(dirname "$0")/session.bash"
 export LC_ALL=C.UTF-8
 
-# Everything the game writes goes to $WORK/out: the runner holds the game back until the
-# pane's output is piped there.
+# Everything the game writes goes to $WORK/out too.
 start_piped_game() {
-    rm -f "$WORK"/before "$WORK"/after "$WORK"/status "$WORK"/pid "$WORK"/out "$WORK"/go
-    cat >"$WORK/run.sh" <<EOF
-trap 'true' INT
-ulimit -c 0
-while [ ! -e "$WORK/go" ]; do sleep 0.05; done
-stty -g >"$WORK/before"
-sh -c 'echo \$\$ >"$WORK/pid"; exec "\$0"' "$BIN"
-echo \$? >"$WORK/status"
-stty -g >"$WORK/after"
-exec sleep 600
-EOF
-    "${TMUX_CMD[@]}" kill-session -t game 2>/dev/null || true
-    "${TMUX_CMD[@]}" new-session -d -s game -x 80 -y 25 "bash --norc --noprofile $WORK/run.sh"
-    "${TMUX_CMD[@]}" set -g escape-time 0
-    "${TMUX_CMD[@]}" pipe-pane -t game -o "cat >>$WORK/out"
-    touch "$WORK/go"
-    wait_for "the game to draw" game_drew
-    wait_for "the process id" has_file "$WORK/pid"
+    rm -f "$WORK/out"
+    start_game 80 25 "$WORK/out"
 }
 
 # The last switch of focus reporting in the output: h (on), l (off) or nothing.

@@ -60,12 +60,17 @@ EXPECT_ALTERNATE=${EXPECT_ALTERNATE:-1}
 game_drew() { [[ $(pane_flag alternate_on) == "$EXPECT_ALTERNATE" ]] && pane_text | grep -q '[^[:space:]]'; }
 has_file() { [[ -s $1 ]]; }
 
-# start_game WIDTH HEIGHT: a fresh session running the game; waits until it has drawn.
+# start_game WIDTH HEIGHT [OUT]: a fresh session running the game; waits until it has drawn.
+# With OUT, everything the game writes is also appended to that file: the runner holds the
+# game back until the pane's output is piped there.
 start_game() {
-    rm -f "$WORK"/before "$WORK"/after "$WORK"/status "$WORK"/pid
+    rm -f "$WORK"/before "$WORK"/after "$WORK"/status "$WORK"/pid "$WORK"/go
+    local hold=""
+    [[ -n ${3:-} ]] && hold="while [ ! -e \"$WORK/go\" ]; do sleep 0.05; done"
     cat >"$WORK/run.sh" <<EOF
 trap 'true' INT
 ulimit -c 0
+$hold
 stty -g >"$WORK/before"
 sh -c 'echo \$\$ >"$WORK/pid"; exec "\$0"' "$BIN"
 echo \$? >"$WORK/status"
@@ -75,6 +80,10 @@ EOF
     "${TMUX_CMD[@]}" kill-session -t game 2>/dev/null || true
     "${TMUX_CMD[@]}" new-session -d -s game -x "$1" -y "$2" "bash --norc --noprofile $WORK/run.sh"
     "${TMUX_CMD[@]}" set -g escape-time 0
+    if [[ -n ${3:-} ]]; then
+        "${TMUX_CMD[@]}" pipe-pane -t game -o "cat >>$3"
+        touch "$WORK/go"
+    fi
     wait_for "the game to draw" game_drew
     wait_for "the process id" has_file "$WORK/pid"
     [[ $(pane_flag alternate_on) == "$EXPECT_ALTERNATE" ]] || fail "the game is not on the alternate screen"
