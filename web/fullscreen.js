@@ -1,12 +1,16 @@
 // Full screen from a button, the picture turned to landscape while it lasts where the
-// browser allows a page to lock it. Without the Fullscreen API the button stays hidden.
+// browser allows a page to lock it. Without the Fullscreen API the button is hidden (from
+// the first paint on: the page marks the API's presence before it lays anything out).
 'use strict';
 
 (function () {
   const page = window.vexamorPage;
   const button = document.getElementById('fullscreen');
   const root = document.documentElement;
-  if (!document.fullscreenEnabled || typeof root.requestFullscreen !== 'function') return;
+  if (!root.classList.contains('can-fullscreen')) {
+    button.hidden = true;
+    return;
+  }
 
   // Most browsers refuse the lock (a desktop, an iPad, a setting); the game plays on anyway.
   function lockLandscape() {
@@ -37,5 +41,4 @@
     if (!document.fullscreenElement) unlock();
   });
   show();
-  button.hidden = false;
 })();

@@ -23,10 +23,14 @@
   });
 
   // updateViaCache 'none': the browser asks the server for sw.js on every visit, so a new
-  // build is seen on the first visit after it is published.
-  window.addEventListener('load', function () {
+  // build is seen on the first visit after it is published. The worker's first copy of the
+  // site waits until the page has loaded and the game has started (this file runs last), so
+  // it never competes with the game's own files on a slow network.
+  function register() {
     navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(function (error) {
       console.warn('VEXAMOR: sem modo offline:', error);
     });
-  });
+  }
+  if (document.readyState === 'complete') register();
+  else window.addEventListener('load', register);
 })();

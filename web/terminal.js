@@ -1,5 +1,6 @@
 // The 80 x 25 terminal the program draws on, and the namespace the page's other files
-// share (window.vexamorPage). Loaded first.
+// share (window.vexamorPage). Loaded first; layout.js opens the terminal on the page once it
+// knows the font size that fits.
 'use strict';
 
 (function () {
@@ -18,9 +19,9 @@
     letterSpacing: 0,
     theme: { background: '#000000', foreground: '#aaaaaa' },
   });
-  term.open(document.getElementById('terminal'));
   // The canvas renderer draws box-drawing and block characters itself, joined at the cell
-  // edges, where a font would leave gaps in the frame.
+  // edges, where a font would leave gaps in the frame. Loaded before the terminal opens, it is
+  // the only renderer the terminal ever makes.
   term.loadAddon(new CanvasAddon.CanvasAddon());
   window.term = term;
   page.term = term;

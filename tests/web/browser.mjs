@@ -86,10 +86,14 @@ async function watch(page, url, origin) {
     if (!request.url().startsWith(origin)) problems.push(`request elsewhere: ${request.url()}`);
   });
   await page.goto(url);
+  // The page fetches the game's scripts once it has painted, which may be after its load event.
+  await page.waitForFunction(() => window.term !== undefined);
   return {
     page,
     problems,
+    // Blank rows until the terminal exists (on a reload, say).
     rows: () => page.evaluate(() => {
+      if (window.term === undefined) return Array(25).fill('');
       const buffer = window.term.buffer.active;
       return Array.from({ length: 25 }, (_, y) => buffer.getLine(y).translateToString(true));
     }),

@@ -4,7 +4,7 @@
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
-import { assertOnTable, cellAt, openSite, startSoundAtOnce } from './browser.mjs';
+import { assertOnTable, cellAt, openSite, phones, startSoundAtOnce } from './browser.mjs';
 
 let site;
 before(async () => { site = await openSite(); });
@@ -149,4 +149,23 @@ test('the terminal takes the largest size that fits, again after a resize', asyn
   }
   tab.assertNoProblems();
   await tab.close();
+});
+
+// From the first paint on, nothing on the page moves: the terminal opens in a box already its
+// final size, and the header is laid out once. The browser's own record of layout shifts
+// since the page started is empty once the banner shows.
+test('nothing on the page moves as it loads and the intro starts, on a desktop and a phone', async () => {
+  for (const options of [{}, phones.landscape, phones.portrait]) {
+    const tab = await site.open('', options);
+    await tab.waitForText(kBannerTop);
+    const shifts = await tab.page.evaluate(() => new Promise((done) => {
+      new PerformanceObserver((list) => done(list.getEntries().map((shift) => ({
+        value: shift.value, moved: shift.sources.map((source) => source.node?.id || source.node?.className),
+      })))).observe({ type: 'layout-shift', buffered: true });
+      setTimeout(() => done([]), 500);
+    }));
+    assert.deepEqual(shifts, [], `at ${JSON.stringify(options.viewport ?? 'desktop')}`);
+    tab.assertNoProblems();
+    await tab.close();
+  }
 });
