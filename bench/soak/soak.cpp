@@ -15,6 +15,7 @@
 #include "game/screen.hpp"
 #include "game/setup.hpp"
 #include "game/tick.hpp"
+#include "tests/support/crowded_game.hpp"
 
 namespace {
 
@@ -23,21 +24,12 @@ constexpr long kFirstReport = 10'000;
 // a leak of even a few bytes a tick would be far more over a million ticks.
 constexpr long kAllowedGrowthKb = 16 * 1024;
 
-// As fast and crowded as level 21 makes a game, with blocks and pickups on nearly every
-// chance, and lives enough for the fleet to grow into the hundreds before the game ends.
+// The crowded game, with lives enough for the fleet to grow into the hundreds before the
+// game ends.
 void startFastGame(Game& g) {
-    setUpGame(g);
-    g.state.level = 21;
+    setUpCrowdedGame(g);
     g.state.lives = 400;
     g.state.bombCharges = 3;
-    g.state.volleyCharges = 40;
-    g.tuning.frameDelay = 0;
-    g.tuning.enemySpawnOdds = 1;
-    g.tuning.enemyMoveOdds = 1;
-    g.tuning.enemyFireOdds = 1;
-    g.tuning.blockSpawnOdds = 1;
-    g.tuning.pickupOdds = 100;
-    g.tuning.maxEnemies = 374;
     drawFrame(g.colors);
 }
 

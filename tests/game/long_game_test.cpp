@@ -9,6 +9,7 @@
 #include "conio/services.hpp"
 #include "game/setup.hpp"
 #include "game/tick.hpp"
+#include "tests/support/crowded_game.hpp"
 #include "tests/support/headless.hpp"
 #include "tests/support/random_play.hpp"
 
@@ -62,20 +63,10 @@ void oneLifeGame(Game& g) {
     g.state.lives = 1;
 }
 
-// A game as fast and crowded as level 21 makes it, with blocks and pickups on nearly every
-// chance so that every phase meets every other.
+// The crowded game with bombs enough to empty the field again and again.
 void crowdedGame(Game& g) {
-    setUpGame(g);
-    g.state.level = 21;
+    setUpCrowdedGame(g);
     g.state.bombCharges = 40;
-    g.state.volleyCharges = 40;
-    g.tuning.frameDelay = 0;
-    g.tuning.enemySpawnOdds = 1;
-    g.tuning.enemyMoveOdds = 1;
-    g.tuning.enemyFireOdds = 1;
-    g.tuning.blockSpawnOdds = 1;
-    g.tuning.pickupOdds = 100;
-    g.tuning.maxEnemies = 374;
 }
 
 }  // namespace
