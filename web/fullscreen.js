@@ -1,16 +1,13 @@
 // Full screen from a button, the picture turned to landscape while it lasts where the
-// browser allows a page to lock it. Without the Fullscreen API the button is hidden (from
-// the first paint on: the page marks the API's presence before it lays anything out).
+// browser allows a page to lock it. Without the Fullscreen API the stylesheet hides the button
+// (from the first paint on: the page marks the API's presence before it lays anything out).
 'use strict';
 
 (function () {
   const page = window.vexamorPage;
   const button = document.getElementById('fullscreen');
   const root = document.documentElement;
-  if (!root.classList.contains('can-fullscreen')) {
-    button.hidden = true;
-    return;
-  }
+  if (!root.classList.contains('can-fullscreen')) return;
 
   // Most browsers refuse the lock (a desktop, an iPad, a setting); the game plays on anyway.
   function lockLandscape() {
