@@ -1,8 +1,9 @@
 // Figures of the browser build, measured (never asserted): the site's total size gzipped,
 // the time from the start of loading to the banner on screen in headless Chromium, on a
 // first visit and on a repeat visit that the service worker serves, each also on a slow
-// phone's profile (the CPU 4x slower, a slow 4G network), and the cost of a tick and its
-// present in the browser at level 1 and on a busy field.
+// phone's profile (the CPU 4x slower, a slow 4G network), what the intro's new glyphs cost
+// the renderer, and the cost of a tick and its present in the browser at level 1 and on a
+// busy field.
 // Run after scripts/build-web.sh: node bench/web_figures.mjs
 import { copyFile, mkdir, readdir, readFile, writeFile } from 'node:fs/promises';
 import { join } from 'node:path';
@@ -37,6 +38,42 @@ function watchForBanner() {
     else requestAnimationFrame(check);
   };
   requestAnimationFrame(check);
+}
+
+// Every write into the renderer's glyph cache (its 512 x 512 canvases) with its duration and
+// the display frame it fell in.
+function watchGlyphCache() {
+  window.cacheWrites = [];
+  let frame = 0;
+  const count = () => { frame += 1; requestAnimationFrame(count); };
+  requestAnimationFrame(count);
+  const write = CanvasRenderingContext2D.prototype.putImageData;
+  CanvasRenderingContext2D.prototype.putImageData = function (...args) {
+    const start = performance.now();
+    write.apply(this, args);
+    if (this.canvas.width >= 512) window.cacheWrites.push([frame, performance.now() - start]);
+  };
+}
+
+// What adding the intro's glyphs to the cache costs on a phone's screen (each new colour of
+// the banner brings new glyphs): over the first six seconds, in all and in the worst frame.
+async function glyphCacheFigures(site) {
+  const context = await site.browser.newContext({
+    viewport: { width: 412, height: 823 }, deviceScaleFactor: 1.75, isMobile: true, hasTouch: true,
+  });
+  await context.addInitScript(watchGlyphCache);
+  const page = await context.newPage();
+  await page.goto(site.url);
+  await page.waitForTimeout(6000);
+  const writes = await page.evaluate(() => window.cacheWrites);
+  await context.close();
+  const byFrame = new Map();
+  for (const [frame, ms] of writes) byFrame.set(frame, (byFrame.get(frame) ?? 0) + ms);
+  return {
+    glyphs: writes.length,
+    totalMs: writes.reduce((sum, [, ms]) => sum + ms, 0),
+    worstFrameMs: Math.max(0, ...byFrame.values()),
+  };
 }
 
 // A slow phone as Lighthouse's mobile profile has it: the CPU four times slower, and a slow
@@ -130,6 +167,9 @@ try {
   const slow = await bannerMs(site, kSlowRuns, true);
   console.log(`banner on screen, CPU 4x slower and slow 4G, first visit: ${median(slow.first)}`);
   console.log(`banner on screen, CPU 4x slower and slow 4G, repeat visit: ${median(slow.repeat)}`);
+  const cache = await glyphCacheFigures(site);
+  console.log(`intro's first 6 s on a phone, glyph cache: ${cache.glyphs} glyphs written in ${cache.totalMs.toFixed(1)} ms, `
+    + `the worst frame ${cache.worstFrameMs.toFixed(1)} ms`);
   const ticks = await tickFigures(site);
   for (const figure of ticks.fields) {
     console.log(`tick + present, ${figure.field}: ${figure.microsPerTick} us over ${figure.ticks} ticks, ${figure.bytesPerTick} bytes per tick (target 1000 us)`);
