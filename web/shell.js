@@ -25,12 +25,21 @@
   // updateViaCache 'none': the browser asks the server for sw.js on every visit, so a new
   // build is seen on the first visit after it is published. The worker's first copy of the
   // site waits until the page has loaded and the game has started (this file runs last), so
-  // it never competes with the game's own files on a slow network.
+  // it never competes with the game's own files on a slow network, and then a few seconds
+  // more, until the intro is under way: installing, the worker fetches every file again and
+  // compiles the scripts once more to keep them compiled, work that on a phone's few cores
+  // slowed the game's first frames. A page the worker already serves asks for a new build
+  // at once.
+  const kFirstCopyDelayMs = 3000;
   function register() {
     navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).catch(function (error) {
       console.warn('VEXAMOR: sem modo offline:', error);
     });
   }
-  if (document.readyState === 'complete') register();
-  else window.addEventListener('load', register);
+  function loaded() {
+    if (updating) register();
+    else setTimeout(register, kFirstCopyDelayMs);
+  }
+  if (document.readyState === 'complete') loaded();
+  else window.addEventListener('load', loaded);
 })();
