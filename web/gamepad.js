@@ -31,11 +31,8 @@
     return down;
   }
 
-  // Key name -> the release function of its hold, for every key some pad holds down.
-  const held = new Map();
-  let polling = false;
-
-  function poll() {
+  // The keys every connected pad holds down right now, and whether any pad is connected.
+  function padsNow() {
     const down = new Set();
     let connected = false;
     for (const pad of navigator.getGamepads()) {
@@ -43,11 +40,20 @@
       connected = true;
       for (const name of keysDown(pad)) down.add(name);
     }
+    return { down, connected };
+  }
+
+  // Key name -> the release function of its hold, for every key some pad holds down.
+  const held = new Map();
+  let polling = false;
+
+  function poll() {
+    const { down, connected } = padsNow();
     for (const [name, release] of held) {
       if (!down.has(name)) { release(); held.delete(name); }
     }
     for (const name of down) {
-      if (!held.has(name)) held.set(name, page.hold(name));
+      if (!held.has(name)) held.set(name, page.hold(name, function () { return padsNow().down.has(name); }));
     }
     polling = connected;
     if (polling) requestAnimationFrame(poll);

@@ -31,13 +31,17 @@
   const kRepeatEveryMs = 80;
 
   // Types the key once and, for a repeating key, again while it is held; returns the
-  // function that lets it go.
-  function hold(name) {
+  // function that lets it go. A source that learns of a release only when it next looks
+  // (the gamepad, once a frame) passes stillHeld, asked before every repeat, so a page too
+  // busy to draw a frame never types a repeat after the key has been let go.
+  function hold(name, stillHeld = function () { return true; }) {
     type(keyBytes[name]);
     let timer = null;
     if (repeating.has(name)) {
       timer = setTimeout(function () {
-        timer = setInterval(function () { type(keyBytes[name]); }, kRepeatEveryMs);
+        timer = setInterval(function () {
+          if (stillHeld()) type(keyBytes[name]);
+        }, kRepeatEveryMs);
       }, kRepeatDelayMs);
     }
     return function release() {
