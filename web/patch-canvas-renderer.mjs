@@ -1,7 +1,8 @@
 // Two changes to xterm.js's canvas renderer (the pinned @xterm/addon-canvas, as built), made
 // when the site is built: node web/patch-canvas-renderer.mjs FILE. Each replaces text that
-// must occur exactly once, so a different version of the renderer fails the build rather than
-// going out unchanged or half changed.
+// must occur exactly once, and the result must parse, so a different version of the renderer
+// fails the build rather than going out unchanged, half changed or broken; the file is written
+// only when all of it holds.
 //
 // Both are about the glyph cache, a 512 x 512 canvas each glyph is drawn into once and copied
 // from to the screen. Writing into that canvas while the browser still holds a picture of it
@@ -10,6 +11,7 @@
 // glyphs a frame whenever the intro shows a new colour. And much of what the cache holds at
 // the start is never shown.
 import { readFileSync, writeFileSync } from 'node:fs';
+import { Script } from 'node:vm';
 
 const patches = [
   {
@@ -50,5 +52,11 @@ for (const { find, replace } of patches) {
     process.exit(1);
   }
   text = text.replace(find, () => replace);
+}
+try {
+  new Script(text, { filename: file });  // compiled only, never run
+} catch (error) {
+  console.error(`${file}: the changed renderer does not parse: ${error.message}`);
+  process.exit(1);
 }
 writeFileSync(file, text);
