@@ -11,9 +11,7 @@
 #include "conio/services.hpp"
 #include "fuzz/fuzz_check.hpp"
 #include "game/flow.hpp"
-#include "game/screen.hpp"
-#include "game/setup.hpp"
-#include "game/tick.hpp"
+#include "game/observer.hpp"
 #include "menus/banner.hpp"
 
 namespace {
@@ -79,41 +77,22 @@ void checkColours(const Game& g) {
     }
 }
 
-// The game loop of the program flow, tick by tick, with the checks between the ticks.
-// False when the input has played past its budget.
-bool playChecked(Game& g, long& ticks) {
-    const auto goesOn = [&] {
-        const GameState& s = g.state;
-        return s.resumeKey != kKeyEsc && s.key != kKeyEsc && s.lives >= 1 && g.menuState != kMenuQuit;
-    };
-    while (goesOn()) {
-        drawFrame(g.colors);
-        while (g.state.resumeKey == kKeySpace && g.state.key != kKeyEsc) {
-            if (!runTick(g)) break;
-            checkSettled(g);
-            if (++ticks > kMaxTicks) return false;
-        }
-        leaveTickLoop(g);
-        checkCells(g);
-    }
-    return true;
-}
-
-// The program flow's own loop, with the game loop above in place of its own.
+// The program flow with the checks between its ticks. An input that plays past its budget
+// has every later game stopped at once, so the program goes on to its scripted ESCs.
 void runProgramChecked(Game& g) {
-    startProcess(g);
     long ticks = 0;
-    for (;;) {
-        abertura();
-        runMenu(g);
-        checkColours(g);
-        setUpGame(g);
-        if (!playChecked(g, ticks) || g.menuState == kMenuQuit) return;
-        g.menuState = kMenuShown;
-        g.settingsPage = 1;
-        g.state.key = 0;
-        conio::clrscr();
-    }
+    GameObserver observer;
+    observer.started = [](Game& game, const GameStart&) { checkColours(game); };
+    observer.tickStarts = [&](Game& game) {
+        checkCells(game);  // also after a pause and the frame drawn again
+        return ticks <= kMaxTicks;
+    };
+    observer.tickEnded = [&](const Game& game) {
+        checkSettled(game);
+        return ++ticks <= kMaxTicks;
+    };
+    observer.ended = [](const Game& game, GameEnd) { checkCells(game); };
+    runProgram(g, observer);
 }
 
 }  // namespace

@@ -54,10 +54,27 @@ bool gameGoesOn(const Game& g) {
     return s.resumeKey != kKeyEsc && s.key != kKeyEsc && s.lives >= 1 && g.menuState != kMenuQuit;
 }
 
-void showFarewell(GameState& s, const ColorScheme& colors) {
-    showFieldMessage("ATE A PROXIMA", s.score, colors);
+GameEnd howItEnded(const GameState& s) {
+    if (s.lives < 1) return GameEnd::GameOver;
+    return s.key == kKeySpace ? GameEnd::EscInPause : GameEnd::Esc;
+}
+
+void showFarewell(Game& g, const GameObserver& observer) {
+    GameState& s = g.state;
+    const GameEnd end = howItEnded(s);
+    showFieldMessage("ATE A PROXIMA", s.score, g.colors);
     s.key = static_cast<std::int8_t>(kKeyEsc);
+    if (observer.ended) observer.ended(g, end);
     conio::_getch();
+}
+
+// A tick seen by the observer; false when the tick loop ends (a space, or the observer's stop).
+bool observedTick(Game& g, const GameObserver& observer, bool& stopped) {
+    stopped = observer.tickStarts && !observer.tickStarts(g);
+    if (stopped) return false;
+    const bool ranToEnd = runTick(g);
+    stopped = observer.tickEnded && !observer.tickEnded(g);
+    return ranToEnd && !stopped;
 }
 
 }  // namespace
@@ -66,7 +83,7 @@ void runMenu(Game& g) {
     while (g.menuState == kMenuShown) menuPass(g);
 }
 
-void leaveTickLoop(Game& g) {
+void leaveTickLoop(Game& g, const GameObserver& observer) {
     GameState& s = g.state;
     s.resumeKey = 0;
     if (s.key == kKeySpace) {
@@ -79,26 +96,37 @@ void leaveTickLoop(Game& g) {
     // The second byte of a two-byte key, or a key typed right behind the one that ended
     // the pause, takes that key's place.
     if (conio::_kbhit()) s.resumeKey = static_cast<std::int8_t>(conio::_getch());
-    if (s.key == kKeyEsc || s.resumeKey == kKeyEsc) showFarewell(s, g.colors);
+    if (s.key == kKeyEsc || s.resumeKey == kKeyEsc) showFarewell(g, observer);
 }
 
-void runGameLoop(Game& g) {
+void runGameLoop(Game& g, const GameObserver& observer) {
+    bool stopped = false;
     while (gameGoesOn(g)) {
         drawFrame(g.colors);
         while (g.state.resumeKey == kKeySpace && g.state.key != kKeyEsc) {
-            if (!runTick(g)) break;
+            if (!observedTick(g, observer, stopped)) break;
         }
-        leaveTickLoop(g);
+        if (stopped) {
+            if (observer.ended) observer.ended(g, GameEnd::Stopped);
+            return;
+        }
+        leaveTickLoop(g, observer);
     }
 }
 
-int runProgram(Game& g) {
+void playGame(Game& g, const GameObserver& observer) {
+    const unsigned seed = setUpGame(g);
+    if (g.menuState == kMenuQuit) return;  // the menu's ESC runs set-up too, but no game follows
+    if (observer.started) observer.started(g, GameStart{seed, carriedFrom(g.state), g.colors});
+    runGameLoop(g, observer);
+}
+
+int runProgram(Game& g, const GameObserver& observer) {
     startProcess(g);
     for (;;) {
         abertura();
         runMenu(g);
-        setUpGame(g);
-        runGameLoop(g);
+        playGame(g, observer);
         if (g.menuState == kMenuQuit) return 0;
         g.menuState = kMenuShown;
         g.settingsPage = 1;

@@ -16,7 +16,7 @@ enum class GameEnd {
     GameOver,    // the last life was lost
     Esc,         // a tick read ESC
     EscInPause,  // ESC ended a pause: no tick ran after the one that paused
-    Stopped,     // the observer ended it after a tick: no pause, no farewell
+    Stopped,     // the observer ended it between ticks: no pause, no farewell
 };
 
 struct GameStart {
@@ -29,8 +29,9 @@ struct GameStart {
 struct GameObserver {
     // After set-up, before the frame is drawn; a tool may still change the game here.
     std::function<void(Game&, const GameStart&)> started;
-    // Before each tick's key read: a tool queues that tick's key here.
-    std::function<void(Game&)> tickStarts;
+    // Before each tick's key read: a tool queues that tick's key here. False ends the game
+    // there instead, before the tick.
+    std::function<bool(Game&)> tickStarts;
     // After each tick, also one that a space ended at its key read. False ends the game at
     // once, before any pause or farewell.
     std::function<bool(const Game&)> tickEnded;

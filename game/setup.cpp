@@ -28,7 +28,7 @@ void emptyLayers(PlayField& field) {
 
 }  // namespace
 
-void setUpGame(Game& g) {
+unsigned setUpGame(Game& g) {
     GameState& s = g.state;
     s.key = 1;
     s.resumeKey = kKeySpace;
@@ -50,10 +50,12 @@ void setUpGame(Game& g) {
     s.blockStage = 0;
     emptyLayers(g.field);
     // The generator takes the low 32 bits of the clock, as the classic srand(time(NULL)) does.
-    conio::srand(static_cast<unsigned>(conio::time(nullptr)));
+    const auto seed = static_cast<unsigned>(conio::time(nullptr));
+    conio::srand(seed);
     g.field.shipLayer[25][23] = Cell::Live;
     s.shipX = 25;
     s.shipY = 23;
     conio::clrscr();
     conio::gotoxy(1, 1);
+    return seed;
 }

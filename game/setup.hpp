@@ -8,4 +8,5 @@ void startProcess(Game& g);
 // Starts a game: the per-game counters and tuning, all nine layers emptied, the generator
 // seeded from the clock, the ship placed at (25, 23), the screen cleared with the cursor
 // at (1, 1). blockTimer, blockColumn, the colours and the palette carry over.
-void setUpGame(Game& g);
+// Returns the seed it gave the generator.
+unsigned setUpGame(Game& g);

@@ -1,7 +1,5 @@
 #include "game/tick.hpp"
 
-#include <array>
-
 #include "conio/services.hpp"
 #include "game/block.hpp"
 #include "game/collisions.hpp"
@@ -19,32 +17,6 @@ unsigned frameDelayMs(const Tuning& tuning) {
     return tuning.frameDelay > 0 ? static_cast<unsigned>(tuning.frameDelay) : 0u;
 }
 
-struct TickStep {
-    TickPhase phase;
-    void (*run)(Game&);
-};
-
-// Every phase after the key read, one line each. Phases never call one another; they meet
-// only in the cells and the fields of the game.
-constexpr std::array<TickStep, 16> kSteps{{
-    {TickPhase::MoveShip, [](Game& g) { moveShip(g.field, g.state); }},
-    {TickPhase::AdvanceShots, [](Game& g) { advanceShots(g.field); }},
-    {TickPhase::FireNormalShot, [](Game& g) { fireNormalShot(g.field, g.state); }},
-    {TickPhase::SpawnEnemy, [](Game& g) { spawnEnemy(g.field, g.state, g.tuning); }},
-    {TickPhase::WanderEnemies, [](Game& g) { wanderEnemies(g.field, g.tuning); settleEnemies(g.field); }},
-    {TickPhase::AdvanceEnemyShots, [](Game& g) { advanceEnemyShots(g.field); settleEnemyShots(g.field); }},
-    {TickPhase::FireEnemyShots, [](Game& g) { fireEnemyShots(g.field, g.tuning); }},
-    {TickPhase::FireVolley, [](Game& g) { fireVolley(g.field, g.state); }},
-    {TickPhase::DropBomb, [](Game& g) { dropBomb(g.field, g.state, g.colors); }},
-    {TickPhase::UpdateBlock, [](Game& g) { updateBlock(g.field, g.state, g.tuning); }},
-    {TickPhase::ResolveCollisions, [](Game& g) { resolveCollisions(g.field, g.state, g.colors); }},
-    {TickPhase::DrawHud, [](Game& g) { drawHud(g.state, g.colors); }},
-    {TickPhase::CheckLevel, [](Game& g) { checkLevel(g.state, g.tuning); }},
-    {TickPhase::RollPickups, [](Game& g) { rollPickups(g.field, g.tuning); }},
-    {TickPhase::RenderPlayField, [](Game& g) { renderPlayField(g.field, g.colors); }},
-    {TickPhase::FrameDelay, [](Game& g) { conio::_sleep(frameDelayMs(g.tuning)); }},
-}};
-
 }  // namespace
 
 bool readTickKey(GameState& state) {
@@ -60,12 +32,26 @@ bool readTickKey(GameState& state) {
     return state.key == kKeySpace;
 }
 
-bool runTick(Game& g, const PhaseObserver& observe) {
-    if (observe) observe(TickPhase::KeyRead);
+// Phases never call one another; they meet only in the cells and the fields of the game.
+bool runTick(Game& g) {
     if (readTickKey(g.state)) return false;
-    for (const TickStep& step : kSteps) {
-        if (observe) observe(step.phase);
-        step.run(g);
-    }
+    moveShip(g.field, g.state);
+    advanceShots(g.field);
+    fireNormalShot(g.field, g.state);
+    spawnEnemy(g.field, g.state, g.tuning);
+    wanderEnemies(g.field, g.tuning);
+    settleEnemies(g.field);
+    advanceEnemyShots(g.field);
+    settleEnemyShots(g.field);
+    fireEnemyShots(g.field, g.tuning);
+    fireVolley(g.field, g.state);
+    dropBomb(g.field, g.state, g.colors);
+    updateBlock(g.field, g.state, g.tuning);
+    resolveCollisions(g.field, g.state, g.colors);
+    drawHud(g.state, g.colors);
+    checkLevel(g.state, g.tuning);
+    rollPickups(g.field, g.tuning);
+    renderPlayField(g.field, g.colors);
+    conio::_sleep(frameDelayMs(g.tuning));
     return true;
 }

@@ -1,31 +1,5 @@
 #pragma once
-#include <functional>
-
 #include "game/state.hpp"
-
-// The steps of one tick, in the order they run.
-enum class TickPhase {
-    KeyRead,
-    MoveShip,
-    AdvanceShots,
-    FireNormalShot,
-    SpawnEnemy,
-    WanderEnemies,       // and the enemy settle pass
-    AdvanceEnemyShots,   // and the enemy-shot settle pass
-    FireEnemyShots,
-    FireVolley,
-    DropBomb,
-    UpdateBlock,
-    ResolveCollisions,
-    DrawHud,
-    CheckLevel,
-    RollPickups,
-    RenderPlayField,
-    FrameDelay,
-};
-
-// Told of each step just before it runs; lets a test or a tool see which steps ran.
-using PhaseObserver = std::function<void(TickPhase)>;
 
 // Step 1: key 0 and resumeKey 32, then the waiting key byte, if any, into key; with no key
 // waiting, a focus loss reads as a space. Returns true when that key is a space: the tick
@@ -35,4 +9,4 @@ bool readTickKey(GameState& state);
 // One tick: the key read, then every phase in its fixed order, then the frame delay.
 // Returns false when a space ended it at the key read (nothing after the read ran).
 // ESC is no phase's business: a tick that reads it runs to its end.
-bool runTick(Game& g, const PhaseObserver& observe = {});
+bool runTick(Game& g);

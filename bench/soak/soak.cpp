@@ -12,9 +12,9 @@
 #include "conio/conio.hpp"
 #include "conio/platform/headless_platform.hpp"
 #include "conio/services.hpp"
-#include "game/screen.hpp"
+#include "game/flow.hpp"
+#include "game/observer.hpp"
 #include "game/setup.hpp"
-#include "game/tick.hpp"
 #include "tests/support/crowded_game.hpp"
 
 namespace {
@@ -26,11 +26,10 @@ constexpr long kAllowedGrowthKb = 16 * 1024;
 
 // The crowded game, with lives enough for the fleet to grow into the hundreds before the
 // game ends.
-void startFastGame(Game& g) {
-    setUpCrowdedGame(g);
+void crowdFastGame(Game& g) {
+    crowdGame(g);
     g.state.lives = 400;
     g.state.bombCharges = 3;
-    drawFrame(g.colors);
 }
 
 // Play keys mostly (the bomb, which empties the field, only among the random bytes), any
@@ -66,32 +65,39 @@ int main(int argc, char** argv) {
     const long total = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 1'000'000;
     platform::HeadlessPlatform headless;
     conio::installPlatform(headless);
-    Game g;
-    startProcess(g);
-    startFastGame(g);
     std::mt19937 rng(2024);
-    int games = 1;
+    long tick = 0;
+    int games = 0;
     int mostEnemies = 0;
     long rssAtFirstReport = -1;
     const auto start = std::chrono::steady_clock::now();
-    for (long tick = 1; tick <= total; ++tick) {
+    // Games through the program flow, one after another: the pause ends at once, and the
+    // farewell's key read finds no key and goes on.
+    GameObserver observer;
+    observer.started = [&](Game& g, const GameStart&) {
+        crowdFastGame(g);
+        ++games;
+    };
+    observer.tickStarts = [&](Game&) {
+        if (tick >= total) return false;
         const int key = randomKey(rng);
         if (key >= 0) headless.pushKey(static_cast<std::uint8_t>(key));
-        if (!runTick(g)) {  // a space: the pause ends at once, the screen is drawn again
-            conio::clrscr();
-            drawFrame(g.colors);
-        }
-        if (g.state.key == kKeyEsc || g.state.lives < 1) {
-            startFastGame(g);
-            ++games;
-        }
+        return true;
+    };
+    observer.tickEnded = [&](const Game& g) {
+        ++tick;
+        if (g.state.key == kKeySpace) headless.pushKey(kKeySpace);
         mostEnemies = std::max(mostEnemies, g.state.enemyCount);
         headless.clearRecords();  // the platform's record of tones and sleeps is for tests
         if (tick == kFirstReport || tick == 10 * kFirstReport || tick == total) {
             report(tick, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), games, mostEnemies);
             if (tick == kFirstReport) rssAtFirstReport = statusKb("VmRSS");
         }
-    }
+        return true;
+    };
+    Game g;
+    startProcess(g);
+    while (tick < total) playGame(g, observer);
     const long growth = statusKb("VmRSS") - rssAtFirstReport;
     if (rssAtFirstReport >= 0 && growth > kAllowedGrowthKb) {
         std::printf("memory grew by %ld kB after %ld ticks\n", growth, kFirstReport);

@@ -9,33 +9,19 @@
 
 namespace {
 
-using enum TickPhase;
-
-const std::vector<TickPhase> kWholeTick = {
-    KeyRead,    MoveShip,      AdvanceShots, FireNormalShot, SpawnEnemy,        WanderEnemies,
-    AdvanceEnemyShots, FireEnemyShots, FireVolley, DropBomb, UpdateBlock, ResolveCollisions,
-    DrawHud,    CheckLevel,    RollPickups,  RenderPlayField, FrameDelay,
-};
-
 class Tick : public HeadlessTest {
 protected:
-    // Runs one tick and records the steps that ran.
-    bool tick() {
-        ran.clear();
-        return runTick(g, [this](TickPhase phase) { ran.push_back(phase); });
-    }
+    bool tick() { return runTick(g); }
 
     Game g = gameAfterSetUp();
-    std::vector<TickPhase> ran;
 };
 
 }  // namespace
 
-TEST_F(Tick, RunsEveryPhaseInOrderThenSleepsTheFrameDelay) {
+TEST_F(Tick, ReadsTheKeyThenSleepsTheFrameDelay) {
     platform.pushKey('x');
     g.tuning.frameDelay = 37;
     EXPECT_TRUE(tick());
-    EXPECT_EQ(ran, kWholeTick);
     EXPECT_EQ(g.state.key, 'x');
     EXPECT_EQ(sleepsOf(platform), std::vector<unsigned>{37});
 
@@ -44,7 +30,6 @@ TEST_F(Tick, RunsEveryPhaseInOrderThenSleepsTheFrameDelay) {
     platform.clearRecords();
     g.tuning.frameDelay = -5;
     EXPECT_TRUE(tick());
-    EXPECT_EQ(ran, kWholeTick);
     EXPECT_EQ(g.state.key, 0);
     EXPECT_EQ(sleepsOf(platform), std::vector<unsigned>{0});
 }
@@ -54,7 +39,6 @@ TEST_F(Tick, SpaceEndsItAtTheKeyRead) {
     platform.pushKey(' ');
     platform.pushKey('a');
     EXPECT_FALSE(tick());
-    EXPECT_EQ(ran, std::vector<TickPhase>{KeyRead});
     EXPECT_EQ(g.state.key, 32);
     EXPECT_EQ(g.state.resumeKey, 32);
     EXPECT_TRUE(platform.sleeps().empty()) << "not even the frame delay runs";
@@ -65,7 +49,6 @@ TEST_F(Tick, SpaceEndsItAtTheKeyRead) {
 TEST_F(Tick, EscIsReadButTheTickRunsToItsEnd) {
     platform.pushKey(27);
     EXPECT_TRUE(tick());
-    EXPECT_EQ(ran, kWholeTick);
     EXPECT_EQ(g.state.key, 27);
     EXPECT_EQ(sleepsOf(platform), std::vector<unsigned>{50});
     EXPECT_EQ(bytesAt(platform, 52, 6, 8), "Vidas: 3") << "the HUD is drawn";

@@ -5,8 +5,8 @@
 #include "game/setup.hpp"
 #include "game/state.hpp"
 
-inline void setUpCrowdedGame(Game& g) {
-    setUpGame(g);
+// What turns a game just set up into the crowded one.
+inline void crowdGame(Game& g) {
     g.state.level = 21;
     g.state.volleyCharges = 40;
     g.tuning.frameDelay = 0;
@@ -16,4 +16,9 @@ inline void setUpCrowdedGame(Game& g) {
     g.tuning.blockSpawnOdds = 1;
     g.tuning.pickupOdds = 100;
     g.tuning.maxEnemies = 374;
+}
+
+inline void setUpCrowdedGame(Game& g) {
+    setUpGame(g);
+    crowdGame(g);
 }

@@ -10,56 +10,52 @@
 #include "conio/platform/standard_output.hpp"
 #include "conio/services.hpp"
 #include "game/flow.hpp"
-#include "game/screen.hpp"
+#include "game/observer.hpp"
 #include "game/setup.hpp"
-#include "game/tick.hpp"
 #include "tools/replay/key_file.hpp"
 #include "tools/replay/options.hpp"
 #include "tools/replay/trace.hpp"
 
 namespace {
 
-// In the game a space pauses; here the pause is taken as ended at once by a second space,
-// which clears the screen and draws the frame again before play goes on.
-void resumeAtOnce(Game& g) {
-    conio::textcolor(g.colors.messageColor);
-    conio::gotoxy(75, 24);
-    conio::printf("PAUSE");
-    conio::clrscr();
-    drawFrame(g.colors);
-}
-
 // Trace lines are gathered and written in blocks of about this size.
 constexpr std::size_t kOutputBlock = 64 * 1024;
 
-// Plays the game and writes its trace; false once standard output could not be written.
+// Plays the game through the program flow and writes its trace; false once standard output
+// could not be written. Each tick's key is queued just before the tick reads it; a space
+// pauses as in the game, and a second space already waiting ends the pause at once.
 bool run(const ReplayOptions& options, platform::HeadlessPlatform& headless) {
     Game g;
     startProcess(g);
     headless.setEpochSeconds(options.seed);  // set-up seeds the generator with time(NULL)
-    setUpGame(g);
-    drawFrame(g.colors);
     std::string out;
-    for (long long tick = 1; tick <= options.ticks; ++tick) {
+    bool written = true;
+    long long tick = 0;
+    GameObserver observer;
+    observer.tickStarts = [&](Game&) {
+        if (!written || tick >= options.ticks) return false;
         headless.clearRecords();
-        const std::size_t index = static_cast<std::size_t>(tick - 1);
+        const auto index = static_cast<std::size_t>(tick);
         if (index < options.keys.size() && options.keys[index]) headless.pushKey(*options.keys[index]);
-        const bool ranToEnd = runTick(g);
-        out += traceLine(tick, g, headless.tones(), headless.sleeps());
+        return true;
+    };
+    observer.tickEnded = [&](const Game& game) {
+        out += traceLine(++tick, game, headless.tones(), headless.sleeps());
         out += '\n';
         if (out.size() >= kOutputBlock) {
-            if (!platform::writeStandardOutput(out)) return false;
+            written = platform::writeStandardOutput(out);
             out.clear();
         }
-        if (g.state.key == kKeyEsc) break;
-        if (!ranToEnd) resumeAtOnce(g);
-    }
+        if (game.state.key == kKeySpace) headless.pushKey(kKeySpace);
+        return game.state.key != kKeyEsc;
+    };
+    playGame(g, observer);
     for (int y = 0; options.screen && y < 25; ++y) {
         out += '|';
         out += headless.row(y);
         out += '\n';
     }
-    return platform::writeStandardOutput(out);
+    return written && platform::writeStandardOutput(out);
 }
 
 // The options with the key file read, or nothing after saying on stderr what is wrong.
