@@ -13,7 +13,7 @@ int runOnTarget(const CommandLine& commandLine) {
         std::fputs("vexamor: a entrada e a sa\xc3\xad" "da precisam ser um terminal\n", stderr);
         return 1;
     }
-    platform::TerminalPlatform terminal(platform::TerminalOptions{.muted = commandLine.muted});
+    platform::TerminalPlatform terminal(platform::TerminalOptions{.muted = commandLine.muted, .colors = commandLine.colors});
     conio::installPlatform(terminal);
     Game game;
     return runProgram(game);
