@@ -18,6 +18,7 @@ mkdir -p build/terminals
 bash tests/terminal/emulators/hosts.sh "$PWD/build/vexamor"
 # The virtual screen is larger than any of the windows; dbus-run-session gives Tilix the
 # session bus it needs. The search for a free display starts at a random number, away from
-# other X servers that xvfb-run starts at the same moment (all from 99 by default).
-xvfb-run -a -n $((200 + RANDOM % 500)) -e build/terminals/xvfb.log -s "-screen 0 1280x1024x24" \
+# other X servers that xvfb-run starts at the same moment (all from 99 by default); with
+# -noreset the server does not restart between two terminals, when no client is connected.
+xvfb-run -a -n $((200 + RANDOM % 500)) -e build/terminals/xvfb.log -s "-screen 0 1280x1024x24 -noreset" \
   dbus-run-session -- bash tests/terminal/emulators/x11.sh "$PWD/build/vexamor" "$PWD/build/terminals"
