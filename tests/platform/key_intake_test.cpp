@@ -43,15 +43,6 @@ TEST(KeyIntake, ALossWaitsBehindEarlierKeysAndTheNextKeyEndsIt) {
     EXPECT_TRUE(platform::takeFocusLoss(intake)) << "a record with no key (a modifier) is not the player";
 }
 
-TEST(KeyIntake, RepeatedPressesFillTheQueueWithWholeKeysOnly) {
-    KeyIntake intake;
-    platform::takeKeys(intake, "\xe0H", 100);
-    EXPECT_EQ(intake.keys.size(), platform::kKeyBufferBytes);
-    platform::takeKeys(intake, "z");
-    EXPECT_EQ(intake.keys.size(), platform::kKeyBufferBytes) << "a full queue refuses";
-    EXPECT_EQ(readAll(intake).substr(0, 4), "\xe0H\xe0H");
-}
-
 TEST(KeyIntake, WaitsEndWhenAPendingSequenceIsDueAndItIsGivenUpThen) {
     KeyIntake intake;
     EXPECT_EQ(platform::waitLimitMs(intake, -1, 0), -1);

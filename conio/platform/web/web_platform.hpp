@@ -46,7 +46,7 @@ private:
     void waitUntil(std::chrono::steady_clock::time_point end);
     void yieldIfBusy();
     // Shows the screen, gives the browser the thread for at most timeoutMs (-1: until input
-    // comes) or until a lone ESC is due, then takes in what arrived.
+    // comes) or until a pending ESC is due, then takes in what arrived.
     void waitForInput(int timeoutMs);
     void takeInput();
 
