@@ -1,8 +1,8 @@
 #pragma once
-#include <chrono>
 // The platform on a real POSIX terminal: raw keys through the key decoder, the screen
 // buffer shown by the presenter before everything that blocks, tones through TonePlayer.
 // Construct it only when stdioIsTerminal() holds; one per process.
+#include <chrono>
 #include <cstdint>
 #include <optional>
 
