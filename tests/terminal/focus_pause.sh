@@ -64,8 +64,7 @@ focus_mode_is l || fail "focus reporting left on after Ctrl-C"
 
 # Ctrl-Z under a shell with job control: off while stopped, on again after fg.
 rm -f "$WORK"/before "$WORK"/after "$WORK"/status "$WORK"/pid "$WORK"/out
-"${TMUX_CMD[@]}" kill-session -t game
-"${TMUX_CMD[@]}" new-session -d -s game -x 80 -y 25 "env PS1=\"ready\$ \" bash --norc --noprofile -i"
+new_game_session 80 25 "env PS1=\"ready\$ \" bash --norc --noprofile -i"
 "${TMUX_CMD[@]}" set -g escape-time 0
 wait_for "the shell" screen_shows "ready"
 "${TMUX_CMD[@]}" pipe-pane -t game -o "cat >>$WORK/out"

@@ -60,6 +60,16 @@ EXPECT_ALTERNATE=${EXPECT_ALTERNATE:-1}
 game_drew() { [[ $(pane_flag alternate_on) == "$EXPECT_ALTERNATE" ]] && pane_text | grep -q '[^[:space:]]'; }
 has_file() { [[ -s $1 ]]; }
 
+# new_game_session WIDTH HEIGHT COMMAND: the session "game" made anew, running COMMAND. A
+# session that outlives every game keeps the server up: killing the last session makes the
+# server exit, and a new-session that reaches it while it exits fails ("server exited
+# unexpectedly").
+new_game_session() {
+    "${TMUX_CMD[@]}" has-session -t hold 2>/dev/null || "${TMUX_CMD[@]}" new-session -d -s hold "exec sleep 3600"
+    "${TMUX_CMD[@]}" kill-session -t game 2>/dev/null || true
+    "${TMUX_CMD[@]}" new-session -d -s game -x "$1" -y "$2" "$3"
+}
+
 # start_game WIDTH HEIGHT [OUT]: a fresh session running the game; waits until it has drawn.
 # With OUT, everything the game writes is also appended to that file: the runner holds the
 # game back until the pane's output is piped there.
@@ -77,8 +87,7 @@ echo \$? >"$WORK/status"
 stty -g >"$WORK/after"
 exec sleep 600
 EOF
-    "${TMUX_CMD[@]}" kill-session -t game 2>/dev/null || true
-    "${TMUX_CMD[@]}" new-session -d -s game -x "$1" -y "$2" "bash --norc --noprofile $WORK/run.sh"
+    new_game_session "$1" "$2" "bash --norc --noprofile $WORK/run.sh"
     "${TMUX_CMD[@]}" set -g escape-time 0
     if [[ -n ${3:-} ]]; then
         "${TMUX_CMD[@]}" pipe-pane -t game -o "cat >>$3"

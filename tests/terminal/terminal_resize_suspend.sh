@@ -35,8 +35,7 @@ expect_restored 0
 # shell takes the terminal back as soon as the subshell stops, possibly before the game
 # has finished restoring it.
 rm -f "$WORK"/before "$WORK"/after "$WORK"/status "$WORK"/pid
-"${TMUX_CMD[@]}" kill-session -t game
-"${TMUX_CMD[@]}" new-session -d -s game -x 100 -y 30 "env PS1=\"ready\$ \" bash --norc --noprofile -i"
+new_game_session 100 30 "env PS1=\"ready\$ \" bash --norc --noprofile -i"
 "${TMUX_CMD[@]}" set -g escape-time 0
 wait_for "the shell" screen_shows "ready"
 job="( stty -g >$WORK/before; sh -c 'echo \$\$ >$WORK/pid; exec \"\$0\"' $BIN; echo \$? >$WORK/status; stty -g >$WORK/after )"

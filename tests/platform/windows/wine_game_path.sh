@@ -35,8 +35,7 @@ start_wine_game() {
 echo \$? >"$WORK/status"
 exec sleep 600
 SCRIPT
-    "${TMUX_CMD[@]}" kill-session -t game 2>/dev/null || true
-    "${TMUX_CMD[@]}" new-session -d -s game -x 80 -y 25 "bash --norc --noprofile $WORK/run.sh"
+    new_game_session 80 25 "bash --norc --noprofile $WORK/run.sh"
     "${TMUX_CMD[@]}" set -g escape-time 0
 }
 expect_status() {

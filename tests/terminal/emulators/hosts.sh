@@ -18,8 +18,7 @@ play_in() {
     local what=$1 rgb=$2
     shift 2
     rm -f "$WORK/out"
-    "${TMUX_CMD[@]}" kill-session -t game 2>/dev/null || true
-    "${TMUX_CMD[@]}" new-session -d -s game -x 80 -y 25 \
+    new_game_session 80 25 \
         "$(printf '%q ' env -u COLORTERM -u STY -u TERM_PROGRAM -u VEXAMOR_COLORS SDL_AUDIODRIVER=dummy "$@"); sleep 600"
     local deadline=$((SECONDS + 30))
     until game_shown "$rgb" >"$WORK/wrong" 2>&1; do
