@@ -7,7 +7,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
-import { serve } from '../../web/serve.mjs';
+import { serve } from '../../tools/web/serve.mjs';
 
 const require = createRequire(new URL('../../web/package.json', import.meta.url));
 const { chromium } = require('playwright-core');
