@@ -75,6 +75,33 @@ export const phones = {
   smallLandscape: { ...kPhone, viewport: { width: 667, height: 375 } },
 };
 
+// The terminal's screen of a page as text, read through evaluate (a function that runs a
+// function in the page, in whichever browser), and waits on it.
+export function screenReader(evaluate) {
+  return {
+    // Blank rows until the terminal exists (on a reload, say).
+    rows: () => evaluate(() => {
+      if (window.term === undefined) return Array(25).fill('');
+      const buffer = window.term.buffer.active;
+      return Array.from({ length: 25 }, (_, y) => buffer.getLine(y).translateToString(true));
+    }),
+    // Waits until the screen's rows satisfy the check; fails with the screen shown.
+    async waitForScreen(check, what, timeoutMs = 8000) {
+      const deadline = Date.now() + timeoutMs;
+      let rows = [];
+      while (Date.now() < deadline) {
+        rows = await this.rows();
+        if (check(rows)) return rows;
+        await new Promise((done) => { setTimeout(done, 15); });
+      }
+      assert.fail(`screen never showed ${what}:\n${rows.join('\n')}`);
+    },
+    waitForText(text, timeoutMs) {
+      return this.waitForScreen((rows) => rows.some((row) => row.includes(text)), `"${text}"`, timeoutMs);
+    },
+  };
+}
+
 // A page with every error it shows kept: uncaught exceptions, console errors, failed
 // requests and any request that leaves the site's origin.
 export async function watch(page, url, origin, waitForTerminal = true) {
@@ -93,26 +120,7 @@ export async function watch(page, url, origin, waitForTerminal = true) {
   return {
     page,
     problems,
-    // Blank rows until the terminal exists (on a reload, say).
-    rows: () => page.evaluate(() => {
-      if (window.term === undefined) return Array(25).fill('');
-      const buffer = window.term.buffer.active;
-      return Array.from({ length: 25 }, (_, y) => buffer.getLine(y).translateToString(true));
-    }),
-    // Waits until the screen's rows satisfy the check; fails with the screen shown.
-    async waitForScreen(check, what, timeoutMs = 8000) {
-      const deadline = Date.now() + timeoutMs;
-      let rows = [];
-      while (Date.now() < deadline) {
-        rows = await this.rows();
-        if (check(rows)) return rows;
-        await page.waitForTimeout(15);
-      }
-      assert.fail(`screen never showed ${what}:\n${rows.join('\n')}`);
-    },
-    waitForText(text, timeoutMs) {
-      return this.waitForScreen((rows) => rows.some((row) => row.includes(text)), `"${text}"`, timeoutMs);
-    },
+    ...screenReader((script) => page.evaluate(script)),
     press: (key) => page.keyboard.press(key),
     assertNoProblems() { assert.deepEqual(problems, []); },
     close: () => page.context().close(),
