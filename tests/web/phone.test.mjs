@@ -124,12 +124,16 @@ test('full screen from its button, landscape asked for, and no button where the 
   assert.equal(await button.isVisible(), true);
   assert.equal(await button.textContent(), 'Tela cheia');
   await button.click();
-  await tab.page.waitForFunction(() => document.fullscreenElement === document.documentElement);
-  assert.equal(await button.getAttribute('aria-pressed'), 'true');
+  // The page follows full screen on its fullscreenchange event, which comes a frame after the
+  // change itself.
+  const shown = (full) => tab.page.waitForFunction((f) => (document.fullscreenElement !== null) === f &&
+    document.getElementById('fullscreen').getAttribute('aria-pressed') === String(f), full);
+  await shown(true);
+  assert.equal(await tab.page.evaluate(() => document.fullscreenElement === document.documentElement), true);
   assert.equal(await button.textContent(), 'Sair da tela cheia');
   await tab.page.waitForFunction(() => window.orientationCalls.includes('landscape'));
   await button.click();
-  await tab.page.waitForFunction(() => document.fullscreenElement === null);
+  await shown(false);
   assert.equal(await button.textContent(), 'Tela cheia');
   assert.deepEqual(await tab.page.evaluate(() => window.orientationCalls), ['landscape', 'unlock']);
   tab.assertNoProblems();
