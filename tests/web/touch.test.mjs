@@ -70,7 +70,7 @@ test('sound starts on the first tap, and comes back after an interruption or a s
   await tab.waitForText(kBannerTop);
   const hint = tab.page.locator('#sound-hint');
   await hint.waitFor({ state: 'visible' });
-  assert.equal(await hint.textContent(), 'Toque na tela ou aperte uma tecla para ligar o som.');
+  assert.equal(await hint.textContent(), 'Toque na tela ou aperte uma tecla para ligar o som');
   assert.deepEqual(await tab.page.evaluate(() => window.audioCalls), []);
 
   await tab.page.tap('#terminal');
