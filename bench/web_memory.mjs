@@ -35,7 +35,9 @@ async function processes() {
   return table;
 }
 
-// The resident size in MB of the page's processes: those below one of the roots that match.
+// The resident size in MB of the page's process: the largest of the processes of its kind
+// below the browser's root (a browser keeps a spare one, or one per site, beside it); how many
+// there were.
 async function pageMegabytes(isRoot, isPage) {
   const table = await processes();
   const below = (pid) => {
@@ -43,8 +45,13 @@ async function pageMegabytes(isRoot, isPage) {
     return false;
   };
   let kb = 0;
-  for (const [pid, process] of table) if (isPage(process) && below(pid)) kb += process.rssKb;
-  return kb / 1024;
+  let count = 0;
+  for (const [pid, process] of table) {
+    if (!isPage(process) || !below(pid)) continue;
+    kb = Math.max(kb, process.rssKb);
+    ++count;
+  }
+  return { megabytes: kb / 1024, count };
 }
 
 // Plays on, a key every kKeyEveryMs: the arrows and fire, and whatever starts the next game.
@@ -98,8 +105,13 @@ try {
   for (const player of players) await player.start();
   for (let minute = 0; minute <= minutes; ++minute) {
     if (minute > 0) await new Promise((done) => { setTimeout(done, kMinuteMs); });
-    for (const [i, player] of players.entries()) sizes[i].push(await player.megabytes());
-    console.log(`minute ${String(minute).padStart(2)}: ${players.map((player, i) => `${player.name} ${sizes[i][minute].toFixed(1)} MB`).join(', ')}`);
+    const line = [];
+    for (const [i, player] of players.entries()) {
+      const { megabytes, count } = await player.megabytes();
+      sizes[i].push(megabytes);
+      line.push(`${player.name} ${megabytes.toFixed(1)} MB (largest of ${count})`);
+    }
+    console.log(`minute ${String(minute).padStart(2)}: ${line.join(', ')}`);
   }
   for (const [i, player] of players.entries()) {
     const first = sizes[i][1] ?? sizes[i][0];
