@@ -91,7 +91,6 @@
   coarse.addEventListener('change', keepKeyboardDown);
   // In the capture phase, before the terminal's own handlers focus its text field.
   document.getElementById('stage').addEventListener('pointerdown', function (event) {
-    keepKeyboardDown();
     if (event.target.closest('button')) return;
     focusTerminal();
   }, true);
