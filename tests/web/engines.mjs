@@ -31,6 +31,8 @@ export async function openFirefox() {
   page.on('pageerror', (error) => errors.push(`page error: ${error.message}`));
   return withScreen({
     name: 'Firefox',
+    // Headless, with no sound server on the machine, its audio contexts never run.
+    playsSound: false,
     errors,
     goto: (url) => page.goto(url),
     reload: () => page.reload(),
@@ -98,6 +100,7 @@ export async function openWebKit() {
   const path = (rest) => `/session/${session}${rest}`;
   return withScreen({
     name: 'WebKitGTK',
+    playsSound: true,
     errors: [],
     goto: (url) => call('POST', path('/url'), { url }),
     reload: () => call('POST', path('/refresh'), {}),

@@ -1,6 +1,8 @@
 // The page on the other engines, Firefox ESR (Gecko) and WebKitGTK (the engine of Safari): the
-// banner, a game with the ship moving, a pause and the farewell from the keyboard, then, once
-// the service worker controls the page, a reload with the server gone that still plays.
+// page's touch rules as the engine computes them, the sound line until a key starts the sound
+// (by the engine's own gesture rule, where it has sound), the banner, a game with the ship
+// moving, a pause and the farewell from the keyboard, then, once the service worker controls
+// the page, a reload with the server gone that still plays.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 
@@ -15,6 +17,14 @@ const kFirstScreenMs = 60000;
 
 const shipColumn = (rows) => [...(rows[22] ?? '')].indexOf(kShip) + 1;
 
+async function until(tab, check, what) {
+  const deadline = Date.now() + 8000;
+  while (!(await tab.evaluate(check))) {
+    assert.ok(Date.now() < deadline, `never ${what}`);
+    await new Promise((done) => { setTimeout(done, 50); });
+  }
+}
+
 async function startGame(tab) {
   await tab.waitForText(kBannerTop, kFirstScreenMs);
   await tab.press('2');
@@ -22,13 +32,21 @@ async function startGame(tab) {
 }
 
 for (const [name, open] of Object.entries(engines)) {
-  test(`${name}: the banner, a game, the ship moving, a pause, the farewell, and offline play after a visit`, async () => {
+  test(`${name}: touch rules, the sound line until a key, a game moving, pausing and ending, and offline play after a visit`, async () => {
     const server = await serve(buildDir, 0);
     const url = `http://127.0.0.1:${server.address().port}/site/`;
     const tab = await open();
     try {
       await tab.goto(url);
+      await tab.waitForText(kBannerTop, kFirstScreenMs);
+      assert.deepEqual(await tab.evaluate(() => {
+        const style = (selector) => getComputedStyle(document.querySelector(selector));
+        return [style('#stage').touchAction, style('#touch button').touchAction, style('html').overscrollBehaviorY];
+      }), ['none', 'none', 'none']);
+      const soundLine = () => !document.getElementById('sound-hint').hidden;
+      assert.equal(await tab.evaluate(soundLine), true, 'the sound line shows before any key');
       await startGame(tab);
+      if (tab.playsSound) await until(tab, () => document.getElementById('sound-hint').hidden, 'the sound started by a key');
       await tab.press('ArrowRight');
       await tab.waitForScreen((r) => shipColumn(r) === 26, 'the ship moved right');
       await tab.press(' ');
