@@ -10,7 +10,7 @@ import { loadavg } from 'node:os';
 import { join } from 'node:path';
 
 import { buildDir } from '../tests/web/browser.mjs';
-import { serve } from '../web/serve.mjs';
+import { serve } from '../tools/web/serve.mjs';
 
 const modules = new URL('../web/node_modules/', import.meta.url);
 const { default: lighthouse } = await import(new URL('lighthouse/core/index.js', modules));

@@ -30,7 +30,7 @@ cp web/node_modules/@xterm/xterm/lib/xterm.js web/node_modules/@xterm/xterm/css/
 cp web/node_modules/@xterm/addon-canvas/lib/addon-canvas.js "$site/"
 # The renderer, changed where it drew glyphs nobody sees and where it copied its glyph cache
 # once per new glyph (see the script, which also checks that the result parses).
-node web/patch-canvas-renderer.mjs "$site/addon-canvas.js"
+node tools/web/patch-canvas-renderer.mjs "$site/addon-canvas.js"
 mkdir -p "$site/screenshots" && cp doc/screenshots/*.png "$site/screenshots/"  # link previews, AppStream
 
 # The service worker keeps exactly this build's files, in a cache named after their

@@ -6,4 +6,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 port=${1:-8080}
 ./scripts/build-web.sh
-exec node web/serve.mjs build-web/site "$port"
+exec node tools/web/serve.mjs build-web/site "$port"

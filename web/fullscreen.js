@@ -31,7 +31,7 @@
     const change = document.fullscreenElement
       ? document.exitFullscreen()
       : root.requestFullscreen({ navigationUI: 'hide' }).then(lockLandscape);
-    change.catch(function () {}).then(function () { page.term.focus(); });
+    change.catch(function () {}).then(function () { page.focusTerminal(); });
   });
   document.addEventListener('fullscreenchange', function () {
     show();

@@ -67,7 +67,7 @@
     ended.hidden = true;
     input.length = 0;
     term.reset();
-    term.focus();
+    page.focusTerminal();
     createVexamor({
       vexamorHost: host,
       arguments: page.params.has('mute') ? ['--mute'] : [],

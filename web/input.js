@@ -67,15 +67,37 @@
     for (const end of ['pointerup', 'pointercancel', 'pointerleave']) button.addEventListener(end, stop);
   }
 
-  window.addEventListener('touchstart', function () { document.body.classList.add('touched'); page.fit(); },
-    { passive: true, once: true });
+  // A tap gives the terminal the keyboard focus, so that a keyboard paired with a phone or a
+  // tablet types, but must not raise the on-screen keyboard over the picture: where the
+  // pointer is a finger (or once the page has been touched), the terminal's text field asks
+  // for none. The one way the page gives the terminal the focus.
+  const coarse = window.matchMedia('(pointer: coarse)');
+  function keepKeyboardDown() {
+    const field = term.textarea;
+    if (!field) return;
+    if (coarse.matches || document.body.classList.contains('touched')) field.setAttribute('inputmode', 'none');
+    else field.removeAttribute('inputmode');
+  }
+  function focusTerminal() {
+    keepKeyboardDown();
+    term.focus();
+  }
+
+  window.addEventListener('touchstart', function () {
+    document.body.classList.add('touched');
+    keepKeyboardDown();
+    page.fit();
+  }, { passive: true, once: true, capture: true });
+  coarse.addEventListener('change', keepKeyboardDown);
+  // In the capture phase, before the terminal's own handlers focus its text field.
   document.getElementById('stage').addEventListener('pointerdown', function (event) {
     if (event.target.closest('button')) return;
-    term.focus();
-  });
+    focusTerminal();
+  }, true);
   term.onData(type);
 
   page.input = input;
   page.type = type;
   page.hold = hold;
+  page.focusTerminal = focusTerminal;
 })();

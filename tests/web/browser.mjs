@@ -7,7 +7,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
-import { serve } from '../../web/serve.mjs';
+import { serve } from '../../tools/web/serve.mjs';
 
 const require = createRequire(new URL('../../web/package.json', import.meta.url));
 const { chromium } = require('playwright-core');
@@ -50,11 +50,12 @@ export async function openSite(root = buildDir) {
     url: `${origin}/site/`,
     screenshots,
     browser,
-    // initScript, when given, runs in the page before any of the page's own scripts.
-    async open(query = '', contextOptions = {}, initScript = undefined) {
+    // initScript, when given, runs in the page before any of the page's own scripts; the
+    // page is handed over once its terminal exists, unless waitForTerminal is false.
+    async open(query = '', contextOptions = {}, initScript = undefined, { waitForTerminal = true } = {}) {
       const context = await browser.newContext({ viewport: { width: 1280, height: 800 }, ...contextOptions });
       if (initScript) await context.addInitScript(initScript);
-      return watch(await context.newPage(), `${origin}/site/${query}`, origin);
+      return watch(await context.newPage(), `${origin}/site/${query}`, origin, waitForTerminal);
     },
     async close() {
       await browser.close();
@@ -65,7 +66,8 @@ export async function openSite(root = buildDir) {
 }
 
 // Phones held both ways, touch and mobile emulated. Headless Chromium mis-sizes xterm's canvas
-// at an emulated device pixel ratio of 2, so these keep a ratio of 1.
+// at an emulated device pixel ratio of 2, so these keep a ratio of 1 (sharp.test.mjs starts
+// Chromium at real ratios of 2 and 3).
 const kPhone = { deviceScaleFactor: 1, isMobile: true, hasTouch: true };
 export const phones = {
   landscape: { ...kPhone, viewport: { width: 844, height: 390 } },
@@ -73,26 +75,12 @@ export const phones = {
   smallLandscape: { ...kPhone, viewport: { width: 667, height: 375 } },
 };
 
-// A page with every error it shows kept: uncaught exceptions, console errors, failed
-// requests and any request that leaves the site's origin.
-async function watch(page, url, origin) {
-  const problems = [];
-  page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
-  page.on('console', (message) => {
-    if (message.type() === 'error') problems.push(`console error: ${message.text()}`);
-  });
-  page.on('requestfailed', (request) => problems.push(`request failed: ${request.url()}`));
-  page.on('request', (request) => {
-    if (!request.url().startsWith(origin)) problems.push(`request elsewhere: ${request.url()}`);
-  });
-  await page.goto(url);
-  // The page fetches the game's scripts once it has painted, which may be after its load event.
-  await page.waitForFunction(() => window.term !== undefined);
+// The terminal's screen of a page as text, read through evaluate (a function that runs a
+// function in the page, in whichever browser), and waits on it.
+export function screenReader(evaluate) {
   return {
-    page,
-    problems,
     // Blank rows until the terminal exists (on a reload, say).
-    rows: () => page.evaluate(() => {
+    rows: () => evaluate(() => {
       if (window.term === undefined) return Array(25).fill('');
       const buffer = window.term.buffer.active;
       return Array.from({ length: 25 }, (_, y) => buffer.getLine(y).translateToString(true));
@@ -104,13 +92,35 @@ async function watch(page, url, origin) {
       while (Date.now() < deadline) {
         rows = await this.rows();
         if (check(rows)) return rows;
-        await page.waitForTimeout(15);
+        await new Promise((done) => { setTimeout(done, 15); });
       }
       assert.fail(`screen never showed ${what}:\n${rows.join('\n')}`);
     },
     waitForText(text, timeoutMs) {
       return this.waitForScreen((rows) => rows.some((row) => row.includes(text)), `"${text}"`, timeoutMs);
     },
+  };
+}
+
+// A page with every error it shows kept: uncaught exceptions, console errors, failed
+// requests and any request that leaves the site's origin.
+export async function watch(page, url, origin, waitForTerminal = true) {
+  const problems = [];
+  page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
+  page.on('console', (message) => {
+    if (message.type() === 'error') problems.push(`console error: ${message.text()}`);
+  });
+  page.on('requestfailed', (request) => problems.push(`request failed: ${request.url()}`));
+  page.on('request', (request) => {
+    if (!request.url().startsWith(origin)) problems.push(`request elsewhere: ${request.url()}`);
+  });
+  await page.goto(url);
+  // The page fetches the game's scripts once it has painted, which may be after its load event.
+  if (waitForTerminal) await page.waitForFunction(() => window.term !== undefined);
+  return {
+    page,
+    problems,
+    ...screenReader((script) => page.evaluate(script)),
     press: (key) => page.keyboard.press(key),
     assertNoProblems() { assert.deepEqual(problems, []); },
     close: () => page.context().close(),
@@ -180,4 +190,48 @@ export function assertOnTable(tones, startsMs, toleranceMs, audioToleranceMs = u
       assert.ok(Math.abs(heard - startsMs[i]) <= audioToleranceMs, `tone ${i} is heard at ${heard} ms, not ${startsMs[i]}`);
     }
   }
+}
+
+// An init script that makes the page's AudioContext behave as WebKit's does (headless
+// Chromium here lets any context run): a context starts suspended and runs only once resume()
+// is called while the page handles a touch's or a click's end or a key press (WebKit's
+// gestures for audio; a pointerdown does not count). window.audioCalls records
+// each context made and each resume, with the event being handled then (window.event).
+// window.testAudio.interrupt() reports the newest context interrupted, as iOS does during a
+// call, until a resume; testAudio.freeze() stops its clock while it says it runs.
+export function scriptedAudio() {
+  const Real = window.AudioContext;
+  const contexts = [];
+  window.audioCalls = [];
+  const note = (what) => window.audioCalls.push({ what, event: window.event ? window.event.type : null });
+  window.AudioContext = class extends Real {
+    constructor(...options) {
+      super(...options);
+      this.shownState = 'suspended';
+      this.frozenAt = null;
+      contexts.push(this);
+      note('new');
+    }
+    get state() { return this.shownState === 'running' ? super.state : this.shownState; }
+    get currentTime() { return this.frozenAt ?? super.currentTime; }
+    resume() {
+      note('resume');
+      const gesture = window.event && window.event.isTrusted && ['touchend', 'mouseup', 'click', 'keydown'].includes(window.event.type);
+      if (gesture && this.shownState !== 'running') {
+        this.shownState = 'running';
+        this.dispatchEvent(new Event('statechange'));
+      }
+      return super.resume();
+    }
+  };
+  const newest = () => contexts[contexts.length - 1];
+  window.testAudio = {
+    contexts: () => contexts.length,
+    state: () => (newest() ? newest().state : null),
+    interrupt() {
+      newest().shownState = 'interrupted';
+      newest().dispatchEvent(new Event('statechange'));
+    },
+    freeze() { newest().frozenAt = newest().currentTime; },
+  };
 }

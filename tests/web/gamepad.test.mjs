@@ -5,7 +5,7 @@
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
-import { cellAt, openSite } from './browser.mjs';
+import { cellAt, openSite, scriptedAudio } from './browser.mjs';
 
 let site;
 before(async () => { site = await openSite(); });
@@ -17,11 +17,12 @@ const kButton = { a: 0, b: 1, y: 3, rb: 5, select: 8, start: 9, left: 14 };
 
 const shipColumn = (rows) => [...(rows[22] ?? '')].indexOf(kShip) + 1;
 
-// A standard-mapping pad whose buttons and axes the test sets, in place of the browser's.
-function installPad() {
+// A pad whose buttons and axes the test sets, in place of the browser's: by default one with
+// the standard mapping and four axes.
+function installPad(mapping = 'standard', axes = [0, 0, 0, 0]) {
   const pad = {
-    id: 'Controle de teste', index: 0, connected: true, mapping: 'standard', timestamp: 0,
-    axes: [0, 0, 0, 0],
+    id: 'Controle de teste', index: 0, connected: true, mapping, timestamp: 0,
+    axes,
     buttons: Array.from({ length: 17 }, () => ({ pressed: false, touched: false, value: 0 })),
   };
   let pads = [pad, null, null, null];
@@ -40,12 +41,13 @@ function installPad() {
     },
     button(index, down) { pad.buttons[index] = { pressed: down, touched: down, value: down ? 1 : 0 }; },
     stick(x, y) { pad.axes[0] = x; pad.axes[1] = y; },
+    axis(index, value) { pad.axes[index] = value; },
   };
   navigator.getGamepads = () => pads;
 }
 
-async function openWithPad() {
-  const tab = await site.open('', {}, installPad);
+async function openWithPad(initScript = installPad) {
+  const tab = await site.open('', {}, initScript);
   const setButton = (index, down) => tab.page.evaluate(([i, d]) => window.testPad.button(i, d), [index, down]);
   // A short press: down for 60 ms and at least two of the page's frames (it reads the pad once
   // a frame, and a busy page draws late), then up as long.
@@ -144,6 +146,44 @@ test('a stick let go while the page draws no frames types no more moves', async 
   await tab.page.evaluate(() => { window.requestAnimationFrame = window.drawFrame; });
   assert.ok(typedAtRelease > 3, 'the held stick repeated');
   assert.equal(typedLater, typedAtRelease, 'moves typed after the stick was let go');
+  tab.assertNoProblems();
+  await tab.close();
+});
+
+// Most pads on Firefox for Linux: no standard mapping, the D-pad as a hat on axes 6 and 7 (or,
+// with some drivers, on axis 9, where 9/7 means let go).
+test('a pad without the standard mapping moves with its stick and hats, and none of buttons 4 to 16 ends a game', async () => {
+  const axes = [0, 0, 0, 0, 0, 0, 0, 0, 0, 9 / 7];
+  const tab = await openWithPad(`(${scriptedAudio})(); (${installPad})('', ${JSON.stringify(axes)});`);
+  await tab.waitForText(kBannerTop);
+  await tab.page.evaluate(() => window.testPad.connect());
+  const help = await tab.page.innerText('#pad-help');
+  assert.match(help, /Controle conectado \(sem o mapeamento padrão: só o básico\)[\s\S]*mover[\s\S]*Botões 1 a 4/);
+  assert.doesNotMatch(help, /Select/);
+
+  // No button of this pad types 2, so the game starts from the terminal, with no gesture.
+  await tab.page.evaluate(() => window.term.input('2', true));
+  await tab.waitForScreen((r) => cellAt(r, 25, 23) === kShip, 'the ship on (25, 23)');
+  // Each held until the ship has moved its way, then let go.
+  const moves = [['stick', 0, 1, 0, 'right'], ['hat on axes 6 and 7', 6, -1, 0, 'left'], ['hat on axis 9', 9, -3 / 7, 9 / 7, 'right']];
+  for (const [what, axis, value, rest, way] of moves) {
+    const x = shipColumn(await tab.rows());
+    const moved = (r) => (way === 'right' ? shipColumn(r) > x : shipColumn(r) > 0 && shipColumn(r) < x);
+    await tab.page.evaluate(([i, v]) => window.testPad.axis(i, v), [axis, value]);
+    await tab.waitForScreen(moved, `the ${what} moving the ship ${way}`);
+    await tab.page.evaluate(([i, v]) => window.testPad.axis(i, v), [axis, rest]);
+    await tab.settle();
+  }
+
+  for (let button = 4; button <= 16; ++button) await tab.tapButton(button);
+  await tab.settle();
+  const rows = await tab.rows();
+  assert.equal(cellAt(rows, 1, 1), '╔', 'the game went on');
+  assert.ok(!rows.some((row) => row.includes('PAUSE') || row.includes('ATE A PROXIMA')), rows.join('\n'));
+  // Nothing this player did was a gesture, so the page says how to start the sound.
+  assert.equal(await tab.page.isVisible('#sound-hint'), true);
+  await tab.tapButton(kButton.a);
+  await tab.waitForScreen((r) => r.slice(1, 22).some((row) => row.includes('│')), 'a shot');
   tab.assertNoProblems();
   await tab.close();
 });

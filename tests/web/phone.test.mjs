@@ -5,6 +5,7 @@ import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
 import { cellAt, openSite, phones, picture } from './browser.mjs';
+import { frameGaps } from './frame.mjs';
 
 let site;
 before(async () => { site = await openSite(); });
@@ -40,49 +41,6 @@ function keyBoxes(page) {
       left, top, right, bottom, width, height,
     };
   }));
-}
-
-// For each corner of the frame: the lines of its neighbours along the frame (a '═' beside it,
-// a '║' above or below it) carried on, lit, across the cell edge into the corner's cell. A
-// corner drawn from a font rather than by the renderer leaves a gap there.
-async function frameGaps(tab) {
-  const shot = await picture(tab.page);
-  const png = (await tab.page.screenshot()).toString('base64');
-  return tab.page.evaluate(async ({ png, screen, cell }) => {
-    const bytes = Uint8Array.from(atob(png), (c) => c.charCodeAt(0));
-    const bitmap = await createImageBitmap(new Blob([bytes], { type: 'image/png' }));
-    const canvas = new OffscreenCanvas(bitmap.width, bitmap.height);
-    const context = canvas.getContext('2d');
-    context.drawImage(bitmap, 0, 0);
-    const { data, width } = context.getImageData(0, 0, bitmap.width, bitmap.height);
-    const lit = (x, y) => {
-      const i = (y * width + x) * 4;
-      return Math.max(data[i], data[i + 1], data[i + 2]) > 48;
-    };
-    const left = (column) => screen.left + (column - 1) * cell.width;
-    const top = (row) => screen.top + (row - 1) * cell.height;
-    const gaps = [];
-    for (const [x, y, besideX, besideY] of [[1, 1, 2, 2], [80, 1, 79, 2], [1, 25, 2, 24], [80, 25, 79, 24]]) {
-      for (const horizontal of [true, false]) {
-        // u runs along the lines, v across them.
-        const at = (u, v) => (horizontal ? lit(u, v) : lit(v, u));
-        const [along, across] = horizontal ? [left, top] : [top, left];
-        const [length, breadth] = horizontal ? [cell.width, cell.height] : [cell.height, cell.width];
-        const [corner, beside, line] = horizontal ? [x, besideX, y] : [y, besideY, x];
-        const middle = Math.floor(along(beside) + length / 2);
-        const lines = [];
-        for (let v = Math.ceil(across(line)); v < Math.floor(across(line) + breadth); ++v) if (at(middle, v)) lines.push(v);
-        if (lines.length === 0) gaps.push(`(${x}, ${y}): no line beside it`);
-        const edge = Math.round(along(Math.max(corner, beside)));
-        for (const v of lines) {
-          for (let u = edge - 2; u <= edge + 1; ++u) {
-            if (!at(u, v) && !at(u, v - 1) && !at(u, v + 1)) gaps.push(`(${x}, ${y}) at ${u} on the line at ${v}`);
-          }
-        }
-      }
-    }
-    return gaps;
-  }, { png, screen: shot.screen, cell: shot.cell });
 }
 
 async function startGame(tab) {
@@ -166,12 +124,16 @@ test('full screen from its button, landscape asked for, and no button where the 
   assert.equal(await button.isVisible(), true);
   assert.equal(await button.textContent(), 'Tela cheia');
   await button.click();
-  await tab.page.waitForFunction(() => document.fullscreenElement === document.documentElement);
-  assert.equal(await button.getAttribute('aria-pressed'), 'true');
+  // The page follows full screen on its fullscreenchange event, which comes a frame after the
+  // change itself.
+  const shown = (full) => tab.page.waitForFunction((f) => (document.fullscreenElement !== null) === f &&
+    document.getElementById('fullscreen').getAttribute('aria-pressed') === String(f), full);
+  await shown(true);
+  assert.equal(await tab.page.evaluate(() => document.fullscreenElement === document.documentElement), true);
   assert.equal(await button.textContent(), 'Sair da tela cheia');
   await tab.page.waitForFunction(() => window.orientationCalls.includes('landscape'));
   await button.click();
-  await tab.page.waitForFunction(() => document.fullscreenElement === null);
+  await shown(false);
   assert.equal(await button.textContent(), 'Tela cheia');
   assert.deepEqual(await tab.page.evaluate(() => window.orientationCalls), ['landscape', 'unlock']);
   tab.assertNoProblems();

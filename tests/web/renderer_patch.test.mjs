@@ -8,7 +8,7 @@ import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { fileURLToPath } from 'node:url';
 
-const script = fileURLToPath(new URL('../../web/patch-canvas-renderer.mjs', import.meta.url));
+const script = fileURLToPath(new URL('../../tools/web/patch-canvas-renderer.mjs', import.meta.url));
 const pinned = fileURLToPath(new URL('../../web/node_modules/@xterm/addon-canvas/lib/addon-canvas.js', import.meta.url));
 
 let scratch;

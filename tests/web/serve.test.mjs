@@ -6,7 +6,7 @@ import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { brotliDecompressSync, gunzipSync } from 'node:zlib';
 
-import { chooseEncoding, serve } from '../../web/serve.mjs';
+import { chooseEncoding, serve } from '../../tools/web/serve.mjs';
 import { buildDir } from './browser.mjs';
 
 const site = join(buildDir, 'site');

@@ -169,3 +169,14 @@ test('nothing on the page moves as it loads and the intro starts, on a desktop a
     await tab.close();
   }
 });
+
+test('without WebAssembly the page names it, and loads nothing of the game', async () => {
+  const tab = await site.open('', {}, () => { delete window.WebAssembly; }, { waitForTerminal: false });
+  await tab.page.waitForSelector('#ended:not([hidden])');
+  assert.match(await tab.page.textContent('#ended-text'), /^Este navegador não executa WebAssembly, /);
+  assert.equal(await tab.page.isHidden('#restart'), true);
+  await tab.page.waitForTimeout(300);
+  assert.equal(await tab.page.evaluate(() => document.querySelectorAll('script[src]').length), 0);
+  tab.assertNoProblems();
+  await tab.close();
+});

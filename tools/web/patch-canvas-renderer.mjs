@@ -1,5 +1,5 @@
 // Two changes to xterm.js's canvas renderer (the pinned @xterm/addon-canvas, as built), made
-// when the site is built: node web/patch-canvas-renderer.mjs FILE. Each replaces text that
+// when the site is built: node tools/web/patch-canvas-renderer.mjs FILE. Each replaces text that
 // must occur exactly once, and the result must parse, so a different version of the renderer
 // fails the build rather than going out unchanged, half changed or broken; the file is written
 // only when all of it holds.

@@ -3,7 +3,7 @@
 // accepts it, and every answer revalidated by its ETag (the files keep their names from
 // build to build, so nothing may be kept without asking; the service worker is what makes
 // a repeat visit fast).
-// As a program: node web/serve.mjs ROOT [PORT] (port 0 picks a free one); it prints the address.
+// As a program: node tools/web/serve.mjs ROOT [PORT] (port 0 picks a free one); it prints the address.
 import { readFile, stat } from 'node:fs/promises';
 import { createServer } from 'node:http';
 import { extname, join, normalize, resolve, sep } from 'node:path';
@@ -101,7 +101,7 @@ export function serve(root, port = 0) {
 if (process.argv[1] === fileURLToPath(import.meta.url)) {
   const [root, port = '8080'] = process.argv.slice(2);
   if (!root) {
-    console.error('usage: node web/serve.mjs ROOT [PORT]');
+    console.error('usage: node tools/web/serve.mjs ROOT [PORT]');
     process.exit(2);
   }
   const server = await serve(root, Number(port));
