@@ -60,8 +60,12 @@ const kWebDriverKeys = { ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\u
 
 export async function openWebKit() {
   const port = await freePort();
-  // Its own process group, so that closing ends the display, the driver and the browser.
-  const driver = spawn('xvfb-run', ['-a', 'WebKitWebDriver', `--port=${port}`], { detached: true, stdio: 'ignore' });
+  // Its own process group, so that closing ends the display, the driver and the browser. The
+  // search for a free display starts away from other X servers starting at the same moment, and
+  // the server does not restart when its last client (a closed browser) leaves.
+  const display = String(200 + Math.floor(Math.random() * 500));
+  const driver = spawn('xvfb-run', ['-a', '-n', display, '-s', '-screen 0 1280x1024x24 -noreset', 'WebKitWebDriver', `--port=${port}`],
+    { detached: true, stdio: 'ignore' });
   const exited = new Promise((resolve) => { driver.once('exit', resolve); });
   const base = `http://127.0.0.1:${port}`;
   let session = null;
