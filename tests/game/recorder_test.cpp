@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "game/flow.hpp"
@@ -7,13 +9,14 @@
 #include "game/recorder.hpp"
 #include "game/setup.hpp"
 #include "tests/support/headless.hpp"
-#include "tests/support/process.hpp"
 
 // A golden game replayed with the recorder watching: it records the game it sees, down to
 // the key its last tick read before GAME OVER set the key to 27.
 TEST(Recorder, RecordsAReplayedGameAsItsOwnRecording) {
-    const ParsedRecording golden =
-        parseRecording(fileBytes(std::string(VEXAMOR_SOURCE_DIR) + "/tests/golden/down_to_the_floor.vxr"));
+    std::ifstream file(std::string(VEXAMOR_SOURCE_DIR) + "/tests/golden/down_to_the_floor.vxr", std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    const ParsedRecording golden = parseRecording(text.str());
     ASSERT_TRUE(golden.recording) << golden.error;
     const Recording& original = *golden.recording;
     ASSERT_EQ(original.keys.back(), kKeyDown) << "a last tick whose key matters";
