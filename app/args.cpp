@@ -11,15 +11,21 @@ constexpr std::string_view kMute = "--mute";
 constexpr std::string_view kHelp = "--help";
 constexpr std::string_view kVersion = "--version";
 constexpr std::string_view kColors = "--colors=";
+constexpr std::string_view kRecord = "--record";
+constexpr std::string_view kWatch = "--watch";
 
 constexpr const char* kUsage =
-    "Uso: vexamor [--mute] [--colors=16|256|truecolor] | --help | --version\n"
+    "Uso: vexamor [--mute] [--colors=16|256|truecolor] [--record PASTA | --watch ARQUIVO] | --help | --version\n"
     "Jogo de tiro num console de texto: sem argumentos, abre a introdu\xC3\xA7\xC3\xA3o e o menu.\n"
     "\n"
     "  --mute     joga sem som\n"
     "  --colors=16|256|truecolor\n"
     "             as cores do terminal (16, 256 ou 24 bits); sem a op\xC3\xA7\xC3\xA3o, o jogo\n"
     "             as escolhe pelo terminal; a vari\xC3\xA1vel VEXAMOR_COLORS faz o mesmo\n"
+    "  --record PASTA\n"
+    "             grava cada partida em PASTA (criada se faltar), um arquivo .vxr por partida\n"
+    "  --watch ARQUIVO\n"
+    "             mostra a partida gravada em ARQUIVO (espa\xC3\xA7o pausa, ESC para)\n"
     "  --help     mostra esta ajuda e sai\n"
     "  --version  mostra a vers\xC3\xA3o e sai\n";
 
@@ -29,7 +35,12 @@ int finishOutput() {
     return written ? 0 : 1;
 }
 
-CommandLine handled(int status) { return CommandLine{false, true, status, std::nullopt}; }
+CommandLine handled(int status) {
+    CommandLine commandLine;
+    commandLine.exitNow = true;
+    commandLine.exitStatus = status;
+    return commandLine;
+}
 
 // What was typed is echoed with control bytes shown as '?', so it cannot move the cursor,
 // change colours or break the message onto a second line.
@@ -58,6 +69,24 @@ void reportColors(std::string_view where, std::string_view value) {
                  static_cast<int>(where.size()), where.data(), printable(value).c_str());
 }
 
+// --record DIR and --watch FILE: the value is the next argument. False after saying on
+// stderr what is wrong (no value, given twice, or both options).
+bool takeFileOption(int argc, const char* const* argv, int& i, CommandLine& commandLine) {
+    const std::string_view name = argv[i];
+    std::optional<std::string>& value = name == kRecord ? commandLine.recordFolder : commandLine.watchFile;
+    const std::optional<std::string>& other = name == kRecord ? commandLine.watchFile : commandLine.recordFolder;
+    const char* problem = nullptr;
+    if (i + 1 == argc) problem = name == kRecord ? "precisa de uma pasta" : "precisa de um arquivo";
+    else if (value) problem = "foi dado duas vezes";
+    else if (other) problem = "n\xC3\xA3o combina com --record nem com --watch";
+    if (problem != nullptr) {
+        std::fprintf(stderr, "vexamor: %s %s (veja vexamor --help)\n", argv[i], problem);
+        return false;
+    }
+    value = argv[++i];
+    return true;
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(int argc, const char* const* argv, const char* colorsVariable) {
@@ -65,6 +94,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv, const char* colo
     bool help = false;
     bool version = false;
     std::optional<platform::ColorMode> colors;
+    CommandLine files;
     // Every argument is checked before any is acted on, so a mistyped option is never
     // ignored behind a --help or --version.
     for (int i = 1; i < argc; ++i) {
@@ -81,6 +111,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv, const char* colo
             help = true;
         } else if (argument == kVersion) {
             version = true;
+        } else if (argument == kRecord || argument == kWatch) {
+            if (!takeFileOption(argc, argv, i, files)) return handled(2);
         } else {
             reportUnknown(argument);
             return handled(2);
@@ -103,5 +135,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv, const char* colo
         std::fputs("vexamor " VEXAMOR_VERSION "\n", stdout);
         return handled(finishOutput());
     }
-    return CommandLine{muted, false, 0, colors};
+    files.muted = muted;
+    files.colors = colors;
+    return files;
 }

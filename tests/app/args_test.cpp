@@ -110,6 +110,28 @@ TEST(CommandLine, MuteGoesOnToTheGameLikeNoArgument) {
     }
 }
 
+TEST(CommandLine, RecordAndWatchTakeOneValueEachAndNotBoth) {
+    const GameRun help = runGame({"--help"});
+    for (const char* option : {"  --record PASTA", "  --watch ARQUIVO"}) {
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    }
+    const std::vector<std::vector<std::string>> cases = {
+        {"--record"}, {"--watch"}, {"--record", "a", "--watch", "b"}, {"--watch", "a", "--watch", "b"},
+    };
+    for (const auto& arguments : cases) {
+        SCOPED_TRACE(arguments.size() > 2 ? arguments[2] : arguments.front());
+        const GameRun run = runGame(arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err.rfind("vexamor: --", 0), 0u) << run.err;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    }
+    // A bad recording is refused before anything else is looked at.
+    const GameRun missing = runGame({"--watch", "/nonexistent/game.vxr"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err.rfind("vexamor: n\xC3\xA3o foi poss\xC3\xADvel abrir a grava\xC3\xA7\xC3\xA3o '/nonexistent/game.vxr'", 0), 0u)
+        << missing.err;
+}
+
 // A colour choice the program cannot use stops it before the terminal is touched, whether
 // typed or set in the environment; the command line wins over the environment.
 TEST(CommandLine, ColourChoicesPlayAndBadOnesGetOneLineAndStatusTwo) {

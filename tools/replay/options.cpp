@@ -2,39 +2,9 @@
 
 #include <limits>
 
+#include "game/key_list.hpp"
+
 namespace {
-
-// A plain unsigned decimal within max: no sign, no blanks, no other characters.
-std::optional<unsigned long long> parseDecimal(const std::string& text, unsigned long long max) {
-    if (text.empty() || text.size() > 20) return std::nullopt;
-    unsigned long long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        const unsigned digit = static_cast<unsigned>(c - '0');
-        if (value > (max - digit) / 10) return std::nullopt;
-        value = value * 10 + digit;
-    }
-    return value;
-}
-
-// Comma-separated, one item per tick: a byte 0..255, or empty or "-" for no key. Returns the
-// first item that is none of these (after the items before it), or nothing when all are valid.
-std::optional<std::string> parseKeys(const std::string& list, std::vector<std::optional<std::uint8_t>>& keys) {
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = list.find(',', start);
-        const std::string item = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        if (item.empty() || item == "-") {
-            keys.emplace_back(std::nullopt);
-        } else {
-            const auto byte = parseDecimal(item, 255);
-            if (!byte) return item;
-            keys.emplace_back(static_cast<std::uint8_t>(*byte));
-        }
-        if (comma == std::string::npos) return std::nullopt;
-        start = comma + 1;
-    }
-}
 
 ParsedOptions failure(std::string message) { return {std::nullopt, std::move(message)}; }
 
@@ -50,8 +20,9 @@ std::string quotedArgument(const std::string& argument) {
 }
 
 ParsedOptions parseReplayOptions(const std::vector<std::string>& arguments) {
-    static const std::string kNames[] = {"--seed", "--ticks", "--keys", "--keys-file", "--screen"};
-    enum { kSeed, kTicks, kKeys, kKeysFile, kScreen, kCount };
+    static const std::string kNames[] = {"--seed", "--ticks", "--keys", "--keys-file", "--screen", "--check",
+                                         "--recording"};
+    enum { kSeed, kTicks, kKeys, kKeysFile, kScreen, kCheck, kRecording, kCount };
     ReplayOptions options;
     bool seen[kCount] = {};
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -61,8 +32,8 @@ ParsedOptions parseReplayOptions(const std::vector<std::string>& arguments) {
         if (which == kCount) return failure("unknown argument " + quotedArgument(name));
         if (seen[which]) return failure(name + " given twice");
         seen[which] = true;
-        if (which == kScreen) {
-            options.screen = true;
+        if (which == kScreen || which == kCheck) {
+            (which == kScreen ? options.screen : options.check) = true;
             continue;
         }
         if (i + 1 == arguments.size()) return failure(name + " needs a value");
@@ -77,10 +48,20 @@ ParsedOptions parseReplayOptions(const std::vector<std::string>& arguments) {
             options.ticks = static_cast<long long>(*ticks);
         } else if (which == kKeysFile) {
             options.keysFile = value;
-        } else if (parseKeys(value, options.keys)) {
+        } else if (which == kRecording) {
+            options.recordingFile = value;
+        } else if (parseKeyList(value, options.keys)) {
             return failure("--keys wants comma-separated bytes 0..255, '-' or nothing, not " + quotedArgument(value));
         }
     }
+    if (seen[kRecording]) {
+        for (int other : {kSeed, kTicks, kKeys, kKeysFile}) {
+            if (seen[other]) return failure("--recording takes the game from its file: no " + kNames[other]);
+        }
+        if (seen[kCheck] && seen[kScreen]) return failure("--check prints one line: no --screen");
+        return {options, ""};
+    }
+    if (seen[kCheck]) return failure("--check needs --recording FILE");
     if (!seen[kSeed]) return failure("--seed S is required");
     if (seen[kKeys] && seen[kKeysFile]) return failure("--keys and --keys-file cannot be given together");
     return {options, ""};
@@ -92,7 +73,7 @@ std::string parseKeyFileText(const std::string& path, const std::string& text,
     const std::size_t first = text.find_first_not_of(kBlanks);
     const std::string list = first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
     keys.clear();
-    const auto bad = parseKeys(list, keys);
+    const auto bad = parseKeyList(list, keys);
     if (!bad) return "";
     const std::size_t item = keys.size() + 1;
     keys.clear();
