@@ -1,0 +1,204 @@
+// Recordings leave and enter the page: as a link to this page carrying the recording in its
+// fragment (#r= and the text compressed, in base64url; the fragment never reaches a server),
+// as a .vxr file downloaded or opened (chosen or dropped on the page). Whatever comes in is
+// watched through the program's own watch mode (host.js's watch()).
+'use strict';
+
+(function () {
+  const page = window.vexamorPage;
+  const records = page.records;
+  const kFragment = '#r=';
+  // The program refuses larger recordings; a link or file is never unpacked beyond this.
+  const kLargestRecording = 4 * 1024 * 1024;
+  const kFormats = ['deflate-raw', 'gzip'];
+
+  function base64url(bytes) {
+    let binary = '';
+    for (let i = 0; i < bytes.length; i += 0x8000) binary += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+    return btoa(binary).replace(/\+/g, '-').replace(/\//g, '_').replace(/=+$/, '');
+  }
+
+  function fromBase64url(text) {
+    if (!/^[A-Za-z0-9_-]*$/.test(text)) throw new Error('not base64url');
+    const binary = atob(text.replace(/-/g, '+').replace(/_/g, '/'));
+    return Uint8Array.from(binary, (c) => c.charCodeAt(0));
+  }
+
+  // The bytes through a (de)compression stream, stopped once more than `limit` come out.
+  async function through(stream, bytes, limit) {
+    const writer = stream.writable.getWriter();
+    writer.write(bytes).catch(function () {});
+    writer.close().catch(function () {});
+    const chunks = [];
+    let length = 0;
+    const reader = stream.readable.getReader();
+    for (let read = await reader.read(); !read.done; read = await reader.read()) {
+      length += read.value.length;
+      if (length > limit) {
+        reader.cancel().catch(function () {});
+        throw new Error('too large');
+      }
+      chunks.push(read.value);
+    }
+    const out = new Uint8Array(length);
+    let at = 0;
+    for (const chunk of chunks) { out.set(chunk, at); at += chunk.length; }
+    return out;
+  }
+
+  function makeStream(Kind) {
+    for (const format of kFormats) {
+      try { return new Kind(format); } catch (error) { /* not this format here */ }
+    }
+    return null;
+  }
+
+  // The link's payload: the recording compressed where the browser can, or as it is.
+  async function pack(text) {
+    const bytes = new TextEncoder().encode(text);
+    const stream = typeof CompressionStream === 'function' ? makeStream(CompressionStream) : null;
+    return base64url(stream ? await through(stream, bytes, Infinity) : bytes);
+  }
+
+  // A payload's recording text. Plain text starts with the format's first line, a gzip stream
+  // with its magic bytes; anything else is taken for raw deflate.
+  async function unpack(payload) {
+    const bytes = fromBase64url(payload);
+    const plain = new TextDecoder().decode(bytes.subarray(0, 17));
+    if (plain === 'vexamor-recording') return new TextDecoder('utf-8', { fatal: true }).decode(bytes);
+    if (typeof DecompressionStream !== 'function') throw new Error('no DecompressionStream');
+    const format = bytes[0] === 0x1f && bytes[1] === 0x8b ? 'gzip' : 'deflate-raw';
+    const out = await through(new DecompressionStream(format), bytes, kLargestRecording);
+    return new TextDecoder('utf-8', { fatal: true }).decode(out);
+  }
+
+  function pageAddress() {
+    return location.href.split('#')[0];
+  }
+
+  async function linkFor(text) {
+    return `${pageAddress()}${kFragment}${await pack(text)}`;
+  }
+
+  // The name vexamor --record gives the same game: date, time and score.
+  function fileName(game) {
+    const stamp = /^(\d{4})-(\d\d)-(\d\d)T(\d\d):(\d\d):(\d\d)/.exec(game.date);
+    const when = stamp ? `${stamp.slice(1, 4).join('')}-${stamp.slice(4, 7).join('')}` : 'sem-data';
+    return `vexamor-${when}-${game.score}.vxr`;
+  }
+
+  function download(game) {
+    const url = URL.createObjectURL(new Blob([game.text], { type: 'text/plain' }));
+    const link = document.createElement('a');
+    link.href = url;
+    link.download = fileName(game);
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(function () { URL.revokeObjectURL(url); }, 1000);
+  }
+
+  // On a phone the system's share sheet; elsewhere the clipboard; where both are refused,
+  // the link is handed back to be shown for copying. Resolves to what happened.
+  async function share(game) {
+    const url = await linkFor(game.text);
+    const title = `VEXAMOR: ${game.score} pontos`;
+    if (typeof navigator.share === 'function' && matchMedia('(pointer: coarse)').matches) {
+      try {
+        await navigator.share({ title, url });
+        return { how: 'shared', url };
+      } catch (error) {
+        if (error && error.name === 'AbortError') return { how: 'cancelled', url };
+      }
+    }
+    try {
+      await navigator.clipboard.writeText(url);
+      return { how: 'copied', url };
+    } catch (error) {
+      return { how: 'shown', url };
+    }
+  }
+
+  // What a recording from outside (link or file) can be watched as, or why not.
+  function check(text) {
+    const summary = records.summarize(text);
+    if (!summary) return { problem: 'não traz uma gravação do VEXAMOR' };
+    if (summary.version > records.formatVersion) return { problem: 'é de uma versão mais nova do jogo' };
+    return { summary };
+  }
+
+  // A shared link: the page waits, ready to watch, for a tap or a key (which also lets the
+  // sound start); a link that cannot be read leaves the page as it is without one.
+  const offer = document.getElementById('offer');
+  const offerButton = document.getElementById('offer-watch');
+
+  async function readLink() {
+    try {
+      const text = await unpack(location.hash.slice(kFragment.length));
+      return { ...check(text), text };
+    } catch (error) {
+      return { problem: 'não traz uma gravação do VEXAMOR' };
+    }
+  }
+
+  function offerLink() {
+    if (!location.hash.startsWith(kFragment)) return false;
+    readLink().then(function ({ summary, problem, text }) {
+      history.replaceState(null, '', pageAddress());
+      if (problem) {
+        page.say(`O link ${problem}.`);
+        page.startProgram();
+        return;
+      }
+      offerButton.textContent = `Assistir a partida de ${summary.score} pontos`;
+      offer.hidden = false;
+      offerButton.focus();
+      page.takeKey = function () { watchOffered(); return true; };
+      window.addEventListener('keydown', watchOffered, true);
+      offer.addEventListener('pointerup', watchOffered, { once: true });
+      offeredText = text;
+    });
+    return true;
+  }
+
+  let offeredText = null;
+  function watchOffered(event) {
+    if (offeredText === null) return;
+    if (event) event.preventDefault();
+    window.removeEventListener('keydown', watchOffered, true);
+    offer.hidden = true;
+    page.takeKey = null;
+    const text = offeredText;
+    offeredText = null;
+    page.watch(text);
+  }
+
+  // A .vxr file, chosen or dropped.
+  async function openFile(file) {
+    let text = null;
+    if (file.size <= kLargestRecording) {
+      try { text = new TextDecoder('utf-8', { fatal: true }).decode(await file.arrayBuffer()); } catch (error) { text = null; }
+    }
+    const { problem } = text === null ? { problem: 'não traz uma gravação do VEXAMOR' } : check(text);
+    if (problem) page.say(`${file.name} ${problem}.`);
+    else page.watch(text);
+  }
+
+  const picker = document.getElementById('open-file');
+  document.getElementById('open-recording').addEventListener('click', function () { picker.click(); });
+  picker.addEventListener('change', function () {
+    if (picker.files.length > 0) openFile(picker.files[0]);
+    picker.value = '';
+  });
+  window.addEventListener('dragover', function (event) {
+    if (event.dataTransfer && [...event.dataTransfer.types].includes('Files')) event.preventDefault();
+  });
+  window.addEventListener('drop', function (event) {
+    const files = event.dataTransfer ? event.dataTransfer.files : [];
+    if (files.length === 0) return;
+    event.preventDefault();
+    openFile(files[0]);
+  });
+
+  page.share = { linkFor, share, download, fileName, unpack, offerLink };
+})();
