@@ -125,6 +125,6 @@
     if (page.newBuild) location.reload();
     else startProgram();
   });
-  // A shared link first offers its game (share.js).
-  if (!page.share.offerLink()) startProgram();
+  // A shared link first offers its game (open-recording.js, loaded next).
+  if (!location.hash.startsWith(page.share.fragment)) startProgram();
 })();

@@ -1,12 +1,10 @@
-// Recordings leave and enter the page: as a link to this page carrying the recording in its
-// fragment (#r= and the text compressed, in base64url; the fragment never reaches a server),
-// as a .vxr file downloaded or opened (chosen or dropped on the page). Whatever comes in is
-// watched through the program's own watch mode (host.js's watch()).
+// Recordings leave the page: as a link to this page carrying the recording in its fragment
+// (#r= and the text compressed, in base64url; a fragment never reaches a server), or as the
+// .vxr file the terminal game plays. open-recording.js takes them back in.
 'use strict';
 
 (function () {
   const page = window.vexamorPage;
-  const records = page.records;
   const kFragment = '#r=';
   // The program refuses larger recordings; a link or file is never unpacked beyond this.
   const kLargestRecording = 4 * 1024 * 1024;
@@ -119,86 +117,5 @@
     }
   }
 
-  // What a recording from outside (link or file) can be watched as, or why not.
-  function check(text) {
-    const summary = records.summarize(text);
-    if (!summary) return { problem: 'não traz uma gravação do VEXAMOR' };
-    if (summary.version > records.formatVersion) return { problem: 'é de uma versão mais nova do jogo' };
-    return { summary };
-  }
-
-  // A shared link: the page waits, ready to watch, for a tap or a key (which also lets the
-  // sound start); a link that cannot be read leaves the page as it is without one.
-  const offer = document.getElementById('offer');
-  const offerButton = document.getElementById('offer-watch');
-
-  async function readLink() {
-    try {
-      const text = await unpack(location.hash.slice(kFragment.length));
-      return { ...check(text), text };
-    } catch (error) {
-      return { problem: 'não traz uma gravação do VEXAMOR' };
-    }
-  }
-
-  function offerLink() {
-    if (!location.hash.startsWith(kFragment)) return false;
-    readLink().then(function ({ summary, problem, text }) {
-      history.replaceState(null, '', pageAddress());
-      if (problem) {
-        page.say(`O link ${problem}.`);
-        page.startProgram();
-        return;
-      }
-      offerButton.textContent = `Assistir a partida de ${summary.score} pontos`;
-      offer.hidden = false;
-      offerButton.focus();
-      page.takeKey = function () { watchOffered(); return true; };
-      window.addEventListener('keydown', watchOffered, true);
-      offer.addEventListener('pointerup', watchOffered, { once: true });
-      offeredText = text;
-    });
-    return true;
-  }
-
-  let offeredText = null;
-  function watchOffered(event) {
-    if (offeredText === null) return;
-    if (event) event.preventDefault();
-    window.removeEventListener('keydown', watchOffered, true);
-    offer.hidden = true;
-    page.takeKey = null;
-    const text = offeredText;
-    offeredText = null;
-    page.watch(text);
-  }
-
-  // A .vxr file, chosen or dropped.
-  async function openFile(file) {
-    let text = null;
-    if (file.size <= kLargestRecording) {
-      try { text = new TextDecoder('utf-8', { fatal: true }).decode(await file.arrayBuffer()); } catch (error) { text = null; }
-    }
-    const { problem } = text === null ? { problem: 'não traz uma gravação do VEXAMOR' } : check(text);
-    if (problem) page.say(`${file.name} ${problem}.`);
-    else page.watch(text);
-  }
-
-  const picker = document.getElementById('open-file');
-  document.getElementById('open-recording').addEventListener('click', function () { picker.click(); });
-  picker.addEventListener('change', function () {
-    if (picker.files.length > 0) openFile(picker.files[0]);
-    picker.value = '';
-  });
-  window.addEventListener('dragover', function (event) {
-    if (event.dataTransfer && [...event.dataTransfer.types].includes('Files')) event.preventDefault();
-  });
-  window.addEventListener('drop', function (event) {
-    const files = event.dataTransfer ? event.dataTransfer.files : [];
-    if (files.length === 0) return;
-    event.preventDefault();
-    openFile(files[0]);
-  });
-
-  page.share = { linkFor, share, download, fileName, unpack, offerLink };
+  page.share = { linkFor, share, download, unpack, fragment: kFragment, largest: kLargestRecording };
 })();
