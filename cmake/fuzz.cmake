@@ -20,7 +20,7 @@ pkg_check_modules(VTERM REQUIRED IMPORTED_TARGET vterm)
 add_library(vexamor_fuzz_command_lines STATIC app/args.cpp tools/replay/options.cpp)
 target_include_directories(vexamor_fuzz_command_lines PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_definitions(vexamor_fuzz_command_lines PRIVATE VEXAMOR_VERSION="${PROJECT_VERSION}")
-target_link_libraries(vexamor_fuzz_command_lines PUBLIC vexamor_warnings)
+target_link_libraries(vexamor_fuzz_command_lines PUBLIC vexamor_game vexamor_warnings)
 
 add_library(vexamor_fuzz_vterm STATIC tests/vterm/vterm_screen.cpp)
 target_link_libraries(vexamor_fuzz_vterm PUBLIC vexamor_platform PkgConfig::VTERM vexamor_warnings)

@@ -2,39 +2,9 @@
 
 #include <limits>
 
+#include "game/key_list.hpp"
+
 namespace {
-
-// A plain unsigned decimal within max: no sign, no blanks, no other characters.
-std::optional<unsigned long long> parseDecimal(const std::string& text, unsigned long long max) {
-    if (text.empty() || text.size() > 20) return std::nullopt;
-    unsigned long long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        const unsigned digit = static_cast<unsigned>(c - '0');
-        if (value > (max - digit) / 10) return std::nullopt;
-        value = value * 10 + digit;
-    }
-    return value;
-}
-
-// Comma-separated, one item per tick: a byte 0..255, or empty or "-" for no key. Returns the
-// first item that is none of these (after the items before it), or nothing when all are valid.
-std::optional<std::string> parseKeys(const std::string& list, std::vector<std::optional<std::uint8_t>>& keys) {
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t comma = list.find(',', start);
-        const std::string item = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        if (item.empty() || item == "-") {
-            keys.emplace_back(std::nullopt);
-        } else {
-            const auto byte = parseDecimal(item, 255);
-            if (!byte) return item;
-            keys.emplace_back(static_cast<std::uint8_t>(*byte));
-        }
-        if (comma == std::string::npos) return std::nullopt;
-        start = comma + 1;
-    }
-}
 
 ParsedOptions failure(std::string message) { return {std::nullopt, std::move(message)}; }
 
@@ -77,7 +47,7 @@ ParsedOptions parseReplayOptions(const std::vector<std::string>& arguments) {
             options.ticks = static_cast<long long>(*ticks);
         } else if (which == kKeysFile) {
             options.keysFile = value;
-        } else if (parseKeys(value, options.keys)) {
+        } else if (parseKeyList(value, options.keys)) {
             return failure("--keys wants comma-separated bytes 0..255, '-' or nothing, not " + quotedArgument(value));
         }
     }
@@ -92,7 +62,7 @@ std::string parseKeyFileText(const std::string& path, const std::string& text,
     const std::size_t first = text.find_first_not_of(kBlanks);
     const std::string list = first == std::string::npos ? "" : text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
     keys.clear();
-    const auto bad = parseKeys(list, keys);
+    const auto bad = parseKeyList(list, keys);
     if (!bad) return "";
     const std::size_t item = keys.size() + 1;
     keys.clear();
