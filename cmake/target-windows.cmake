@@ -12,7 +12,7 @@ target_compile_options(vexamor_warnings INTERFACE -Wno-restrict)
 # The tests that start programs, use pipes, pseudo-terminals or SDL's audio drivers are for
 # POSIX; the rest of the suite runs here under wine.
 set(VEXAMOR_TARGET_TEST_EXCLUDE
-  "/tests/(app/args_test|tools/replay_test|tools/screenshots_test|menus/jingle_audio_test|platform/tones_test)\\.cpp$")
+  "/tests/(app/args_test|tools/replay_test|tools/replay_recording_test|tools/screenshots_test|menus/jingle_audio_test|platform/tones_test)\\.cpp$")
 
 if(VEXAMOR_TESTS)
   # GoogleTest from the sources Debian ships, built with the cross compiler; a native build

@@ -72,7 +72,9 @@ void showFarewell(Game& g, const GameObserver& observer) {
 bool observedTick(Game& g, const GameObserver& observer, bool& stopped) {
     stopped = observer.tickStarts && !observer.tickStarts(g);
     if (stopped) return false;
-    const bool ranToEnd = runTick(g);
+    const bool ranToEnd = !readTickKey(g.state);
+    if (observer.keyRead) observer.keyRead(g);
+    if (ranToEnd) runTickPhases(g);
     stopped = observer.tickEnded && !observer.tickEnded(g);
     return ranToEnd && !stopped;
 }

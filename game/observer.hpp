@@ -32,6 +32,10 @@ struct GameObserver {
     // Before each tick's key read: a tool queues that tick's key here. False ends the game
     // there instead, before the tick.
     std::function<bool(Game&)> tickStarts;
+    // After each tick's key read, before its phases: state.key is the key the tick read (a
+    // space for a focus loss). A recorder keeps it here, since GAME OVER later in the same
+    // tick sets state.key to 27.
+    std::function<void(const Game&)> keyRead;
     // After each tick, also one that a space ended at its key read. False ends the game at
     // once, before any pause or farewell.
     std::function<bool(const Game&)> tickEnded;
@@ -39,6 +43,10 @@ struct GameObserver {
     // (at once when stopped).
     std::function<void(const Game&, GameEnd)> ended;
 };
+
+// Both observers see the game, first before second; a stop asked by either ends it (the
+// second is not asked then).
+GameObserver bothObservers(GameObserver first, GameObserver second);
 
 // The carried-over values of a game as it stands.
 inline CarriedOver carriedFrom(const GameState& state) { return {state.blockTimer, state.blockColumn}; }

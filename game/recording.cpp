@@ -4,16 +4,6 @@
 
 namespace {
 
-const char* endedName(GameEnd end) {
-    switch (end) {
-    case GameEnd::GameOver: return "gameover";
-    case GameEnd::Esc: return "esc";
-    case GameEnd::EscInPause: return "esc-in-pause";
-    case GameEnd::Stopped: break;
-    }
-    return "stopped";  // no game that ends so is recorded; readers refuse it
-}
-
 // Days since 1970-01-01 as a proleptic Gregorian date (Howard Hinnant's civil_from_days).
 void civilFromDays(std::int64_t days, int& year, int& month, int& day) {
     days += 719468;
@@ -28,6 +18,16 @@ void civilFromDays(std::int64_t days, int& year, int& month, int& day) {
 }
 
 }  // namespace
+
+const char* endedName(GameEnd end) {
+    switch (end) {
+    case GameEnd::GameOver: return "gameover";
+    case GameEnd::Esc: return "esc";
+    case GameEnd::EscInPause: return "esc-in-pause";
+    case GameEnd::Stopped: break;
+    }
+    return "stopped";  // no game that ends so is recorded: readers refuse it
+}
 
 std::string formatRecording(const Recording& r) {
     const ColorScheme& c = r.colors;

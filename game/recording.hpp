@@ -30,6 +30,9 @@ struct Recording {
     TickKeys keys;                 // one per tick; nothing when no key was read
 };
 
+// The name of an ending as the 'ended' line writes it ("stopped" for Stopped).
+const char* endedName(GameEnd end);
+
 // The file's text, every line ended by "\n".
 std::string formatRecording(const Recording& recording);
 

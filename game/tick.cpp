@@ -33,8 +33,7 @@ bool readTickKey(GameState& state) {
 }
 
 // Phases never call one another; they meet only in the cells and the fields of the game.
-bool runTick(Game& g) {
-    if (readTickKey(g.state)) return false;
+void runTickPhases(Game& g) {
     moveShip(g.field, g.state);
     advanceShots(g.field);
     fireNormalShot(g.field, g.state);
@@ -53,5 +52,10 @@ bool runTick(Game& g) {
     rollPickups(g.field, g.tuning);
     renderPlayField(g.field, g.colors);
     conio::_sleep(frameDelayMs(g.tuning));
+}
+
+bool runTick(Game& g) {
+    if (readTickKey(g.state)) return false;
+    runTickPhases(g);
     return true;
 }

@@ -6,6 +6,9 @@
 // ends there and play pauses.
 bool readTickKey(GameState& state);
 
+// The tick's phases after its key read, in their fixed order, then the frame delay.
+void runTickPhases(Game& g);
+
 // One tick: the key read, then every phase in its fixed order, then the frame delay.
 // Returns false when a space ended it at the key read (nothing after the read ran).
 // ESC is no phase's business: a tick that reads it runs to its end.

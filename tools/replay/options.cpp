@@ -20,8 +20,9 @@ std::string quotedArgument(const std::string& argument) {
 }
 
 ParsedOptions parseReplayOptions(const std::vector<std::string>& arguments) {
-    static const std::string kNames[] = {"--seed", "--ticks", "--keys", "--keys-file", "--screen"};
-    enum { kSeed, kTicks, kKeys, kKeysFile, kScreen, kCount };
+    static const std::string kNames[] = {"--seed", "--ticks", "--keys", "--keys-file", "--screen", "--check",
+                                         "--recording"};
+    enum { kSeed, kTicks, kKeys, kKeysFile, kScreen, kCheck, kRecording, kCount };
     ReplayOptions options;
     bool seen[kCount] = {};
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -31,8 +32,8 @@ ParsedOptions parseReplayOptions(const std::vector<std::string>& arguments) {
         if (which == kCount) return failure("unknown argument " + quotedArgument(name));
         if (seen[which]) return failure(name + " given twice");
         seen[which] = true;
-        if (which == kScreen) {
-            options.screen = true;
+        if (which == kScreen || which == kCheck) {
+            (which == kScreen ? options.screen : options.check) = true;
             continue;
         }
         if (i + 1 == arguments.size()) return failure(name + " needs a value");
@@ -47,10 +48,20 @@ ParsedOptions parseReplayOptions(const std::vector<std::string>& arguments) {
             options.ticks = static_cast<long long>(*ticks);
         } else if (which == kKeysFile) {
             options.keysFile = value;
+        } else if (which == kRecording) {
+            options.recordingFile = value;
         } else if (parseKeyList(value, options.keys)) {
             return failure("--keys wants comma-separated bytes 0..255, '-' or nothing, not " + quotedArgument(value));
         }
     }
+    if (seen[kRecording]) {
+        for (int other : {kSeed, kTicks, kKeys, kKeysFile}) {
+            if (seen[other]) return failure("--recording takes the game from its file: no " + kNames[other]);
+        }
+        if (seen[kCheck] && seen[kScreen]) return failure("--check prints one line: no --screen");
+        return {options, ""};
+    }
+    if (seen[kCheck]) return failure("--check needs --recording FILE");
     if (!seen[kSeed]) return failure("--seed S is required");
     if (seen[kKeys] && seen[kKeysFile]) return failure("--keys and --keys-file cannot be given together");
     return {options, ""};

@@ -1,5 +1,6 @@
 #pragma once
-// The command line of vexamor-replay: --seed S [--ticks N] [--keys LIST | --keys-file PATH] [--screen].
+// The command line of vexamor-replay: --seed S [--ticks N] [--keys LIST | --keys-file PATH] [--screen],
+// or --recording FILE [--check | --screen].
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,6 +12,8 @@ struct ReplayOptions {
     std::vector<std::optional<std::uint8_t>> keys;  // one per tick; empty: no key waiting
     std::optional<std::string> keysFile;  // the list is read from this file ("-": standard input)
     bool screen = false;
+    std::optional<std::string> recordingFile;  // seed, keys and ticks come from this recording
+    bool check = false;  // with a recording: one line saying whether the replay matches it
 };
 
 // The options, or a one-line message saying what is wrong with the arguments.
