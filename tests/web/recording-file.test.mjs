@@ -66,6 +66,7 @@ test('a game recorded in the terminal plays in the page from "Abrir gravação"'
     await (await chooser).setFiles(file);
     const rows = await tab.waitForText('ATE A PROXIMA', 30000);
     assert.equal(Number(/(\d+) PONTOS/.exec(rows[13])[1]), score);
+    await tab.press('x');
     await tab.waitForText('.--.  .--.', 15000);
     tab.assertNoProblems();
     await tab.close();

@@ -105,6 +105,7 @@ test('a shared link plays its game in a fresh browser to the same farewell, then
   await fresh.press('Enter');
   const rows = await fresh.waitForText('ATE A PROXIMA', 60000);
   assert.equal(farewellScore(rows), score);
+  await fresh.press('x');  // the farewell waits for a key, as after a game
   await fresh.waitForText(kBannerTop, 15000);
   assert.equal(await record(fresh), null, 'a watched game is not kept');
   assert.ok(!fresh.page.url().includes('#r='), 'the link is taken from the address once watched');
