@@ -9,14 +9,18 @@ namespace {
 constexpr std::string_view kMute = "--mute";
 constexpr std::string_view kHelp = "--help";
 constexpr std::string_view kVersion = "--version";
+constexpr std::string_view kRecord = "--record";
+constexpr std::string_view kWatch = "--watch";
 
 constexpr const char* kUsage =
-    "Uso: vexamor [--mute | --help | --version]\n"
+    "Uso: vexamor [--mute] [--record PASTA | --watch ARQUIVO] | --help | --version\n"
     "Jogo de tiro num console de texto: sem argumentos, abre a introdu\xC3\xA7\xC3\xA3o e o menu.\n"
     "\n"
-    "  --mute     joga sem som\n"
-    "  --help     mostra esta ajuda e sai\n"
-    "  --version  mostra a vers\xC3\xA3o e sai\n";
+    "  --mute             joga sem som\n"
+    "  --record PASTA     grava cada partida em PASTA (criada se faltar), um arquivo .vxr por partida\n"
+    "  --watch ARQUIVO    mostra a partida gravada em ARQUIVO (espa\xC3\xA7o pausa, ESC para)\n"
+    "  --help             mostra esta ajuda e sai\n"
+    "  --version          mostra a vers\xC3\xA3o e sai\n";
 
 // Whatever was printed must reach stdout, or the exit status says it did not.
 int finishOutput() {
@@ -24,7 +28,12 @@ int finishOutput() {
     return written ? 0 : 1;
 }
 
-CommandLine handled(int status) { return CommandLine{false, true, status}; }
+CommandLine handled(int status) {
+    CommandLine commandLine;
+    commandLine.exitNow = true;
+    commandLine.exitStatus = status;
+    return commandLine;
+}
 
 // The argument is echoed with control bytes shown as '?', so whatever was typed cannot
 // move the cursor, change colours or break the message onto a second line.
@@ -37,12 +46,31 @@ void reportUnknown(std::string_view argument) {
     std::fprintf(stderr, "vexamor: argumento desconhecido: '%s' (veja vexamor --help)\n", shown.c_str());
 }
 
+// --record DIR and --watch FILE: the value is the next argument. False after saying on
+// stderr what is wrong (no value, given twice, or both options).
+bool takeFileOption(int argc, const char* const* argv, int& i, CommandLine& commandLine) {
+    const std::string_view name = argv[i];
+    std::optional<std::string>& value = name == kRecord ? commandLine.recordFolder : commandLine.watchFile;
+    const std::optional<std::string>& other = name == kRecord ? commandLine.watchFile : commandLine.recordFolder;
+    const char* problem = nullptr;
+    if (i + 1 == argc) problem = name == kRecord ? "precisa de uma pasta" : "precisa de um arquivo";
+    else if (value) problem = "foi dado duas vezes";
+    else if (other) problem = "n\xC3\xA3o combina com --record nem com --watch";
+    if (problem != nullptr) {
+        std::fprintf(stderr, "vexamor: %s %s (veja vexamor --help)\n", argv[i], problem);
+        return false;
+    }
+    value = argv[++i];
+    return true;
+}
+
 }  // namespace
 
 CommandLine parseCommandLine(int argc, const char* const* argv) {
     bool muted = false;
     bool help = false;
     bool version = false;
+    CommandLine files;
     // Every argument is checked before any is acted on, so a mistyped option is never
     // ignored behind a --help or --version.
     for (int i = 1; i < argc; ++i) {
@@ -53,6 +81,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
             help = true;
         } else if (argument == kVersion) {
             version = true;
+        } else if (argument == kRecord || argument == kWatch) {
+            if (!takeFileOption(argc, argv, i, files)) return handled(2);
         } else {
             reportUnknown(argument);
             return handled(2);
@@ -66,5 +96,6 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
         std::fputs("vexamor " VEXAMOR_VERSION "\n", stdout);
         return handled(finishOutput());
     }
-    return CommandLine{muted, false, 0};
+    files.muted = muted;
+    return files;
 }

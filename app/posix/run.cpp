@@ -2,19 +2,24 @@
 // puts it in raw mode for the run and restores it on every way out.
 #include <cstdio>
 
+#include "app/program_run.hpp"
 #include "app/target.hpp"
 #include "conio/platform/posix/terminal_platform.hpp"
 #include "conio/services.hpp"
-#include "game/flow.hpp"
-#include "game/state.hpp"
 
 int runOnTarget(const CommandLine& commandLine) {
+    ProgramRun run;
+    if (!prepareRun(commandLine, run)) return 2;
     if (!platform::stdioIsTerminal()) {
         std::fputs("vexamor: a entrada e a sa\xc3\xad" "da precisam ser um terminal\n", stderr);
         return 1;
     }
-    platform::TerminalPlatform terminal(platform::TerminalOptions{.muted = commandLine.muted});
-    conio::installPlatform(terminal);
-    Game game;
-    return runProgram(game);
+    int status = 0;
+    {
+        platform::TerminalPlatform terminal(platform::TerminalOptions{.muted = commandLine.muted});
+        conio::installPlatform(terminal);
+        status = playRun(run);
+        conio::uninstallPlatform();
+    }
+    return finishRun(run, status);  // the terminal is restored: its messages stay readable
 }

@@ -3,14 +3,13 @@
 // every way out.
 #include <cstdio>
 
+#include "app/program_run.hpp"
 #include "app/target.hpp"
 #include "conio/platform/tones.hpp"
 #include "conio/platform/windows/console_platform.hpp"
 #include "conio/platform/windows/console_session.hpp"
 #include "conio/platform/windows/win32_console.hpp"
 #include "conio/services.hpp"
-#include "game/flow.hpp"
-#include "game/state.hpp"
 
 namespace {
 
@@ -26,6 +25,8 @@ struct CodePageRestore {
 
 int runOnTarget(const CommandLine& commandLine) {
     (void)utf8ConsoleOutput;
+    ProgramRun run;
+    if (!prepareRun(commandLine, run)) return 2;
     if (!platform::stdioIsConsole()) {
         std::fputs("vexamor: a entrada e a sa\xc3\xad" "da precisam ser um console\n", stderr);
         return 1;
@@ -45,11 +46,10 @@ int runOnTarget(const CommandLine& commandLine) {
         platform::TonePlayer tones(commandLine.muted);
         platform::ConsolePlatform windows(console, session.own, tones);
         conio::installPlatform(windows);
-        Game game;
-        status = runProgram(game);
+        status = playRun(run);
         conio::uninstallPlatform();
     }
     platform::leaveSession(console, session, true);
     platform::removeEmergencyRestore();
-    return status;
+    return finishRun(run, status);
 }

@@ -7,7 +7,12 @@
 #include <string>
 #include <vector>
 
+#include <filesystem>
+
+#include "app/recording_files.hpp"
+#include "tests/support/headless.hpp"
 #include "tests/support/process.hpp"
+#include "tests/support/recorded_run.hpp"
 
 namespace {
 
@@ -81,4 +86,36 @@ TEST(ReplayRecording, CheckSaysWhatDiffersAndBadFilesOrArgumentsAreStatusTwo) {
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << arguments << ": " << run.out;
     }
+}
+
+TEST(ReplayRecording, GamesRecordedThroughTheProgramAreWrittenAsFilesThatCheckOk) {
+    std::vector<Recording> recordings;
+    {
+        HeadlessConsole console;
+        recordings = playRecordedRun(console.platform);
+    }
+    ASSERT_EQ(recordings.size(), 2u);
+    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "vexamor_records" / "new";
+    std::filesystem::remove_all(folder.parent_path());
+    ASSERT_EQ(prepareRecordingFolder(folder.string()), "") << "a missing folder is made";
+    for (const Recording& recording : recordings) ASSERT_EQ(writeRecordingFile(folder.string(), recording), "");
+    // The same name again is not overwritten.
+    ASSERT_EQ(writeRecordingFile(folder.string(), recordings[0]), "");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    const std::string firstName = recordingFileName(recordings[0]);
+    ASSERT_EQ(names, (std::vector<std::string>{firstName.substr(0, firstName.size() - 4) + "-2.vxr", firstName,
+                                               recordingFileName(recordings[1])}))
+        << "no temporary file is left";
+    for (const Recording& recording : recordings) {
+        const ShellRun checked = replay("--recording " + shellQuoted((folder / recordingFileName(recording)).string()) + " --check");
+        EXPECT_EQ(checked.status, 0);
+        EXPECT_EQ(checked.out, "ok score " + std::to_string(recording.score) + " level " + std::to_string(recording.level) +
+                                   " ticks " + std::to_string(recording.ticks) + "\n");
+    }
+    const std::string plainFile = (folder / firstName).string();
+    EXPECT_NE(prepareRecordingFolder(plainFile + "/sub"), "");
+    const std::string failed = writeRecordingFile(plainFile, recordings[0]);
+    EXPECT_EQ(failed.rfind("n\xC3\xA3o foi poss\xC3\xADvel gravar '" + plainFile + "/", 0), 0u) << failed;
 }
