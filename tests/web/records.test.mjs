@@ -64,6 +64,18 @@ test('finished games are kept by score, the best first and ten at most, the reco
   assert.ok(second > first, `the bombs scored ${second}`);
   await tab.page.waitForFunction((text) => document.getElementById('record').textContent === text, `Recorde: ${second}`);
   assert.deepEqual(await listed(tab), [second, first]);
+
+  // The best game watched from the list, over the running program: its farewell, then the
+  // menu of a fresh run that plays.
+  await tab.page.click('#records-open');
+  await tab.page.click('#records-list li:first-child button:text("Assistir")');
+  assert.equal(farewellScore(await tab.waitForText('ATE A PROXIMA', 60000)), second);
+  await tab.press('x');
+  await tab.waitForText(kBannerTop, 15000);
+  await tab.press('x');
+  await tab.press('2');
+  await tab.waitForScreen((r) => cellAt(r, 25, 23) === kShip, 'a game after the watch');
+  assert.deepEqual(await listed(tab), [second, first], 'a watched game is not kept again');
   tab.assertNoProblems();
   await tab.close();
 
