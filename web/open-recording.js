@@ -10,11 +10,12 @@
   const share = page.share;
   const kFragment = share.fragment;
   const kLargestRecording = share.largest;
+  const kNotARecording = 'não traz uma gravação do VEXAMOR';
 
   // What a recording from outside (link or file) can be watched as, or why not.
   function check(text) {
     const summary = records.summarize(text);
-    if (!summary) return { problem: 'não traz uma gravação do VEXAMOR' };
+    if (!summary) return { problem: kNotARecording };
     if (summary.version > records.formatVersion) return { problem: 'é de uma versão mais nova do jogo' };
     return { summary };
   }
@@ -28,7 +29,7 @@
       const text = await share.unpack(location.hash.slice(kFragment.length));
       return { ...check(text), text };
     } catch (error) {
-      return { problem: 'não traz uma gravação do VEXAMOR' };
+      return { problem: kNotARecording };
     }
   }
 
@@ -70,7 +71,7 @@
     }
     let text = null;
     try { text = new TextDecoder('utf-8', { fatal: true }).decode(await file.arrayBuffer()); } catch (error) { text = null; }
-    const { problem } = text === null ? { problem: 'não traz uma gravação do VEXAMOR' } : check(text);
+    const { problem } = text === null ? { problem: kNotARecording } : check(text);
     if (problem) page.say(`${file.name} ${problem}.`);
     else page.watch(text);
   }
