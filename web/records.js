@@ -71,6 +71,11 @@
     }
   }
 
+  // Another tab of the page may have kept games since: its list is the one to add to.
+  function refresh() {
+    if (keeping) load();
+  }
+
   function save() {
     if (!keeping) return;
     try {
@@ -114,6 +119,7 @@
     add: function (text, seconds) {
       const entry = entryOf({ text, seconds });
       if (!entry) return;
+      refresh();
       games.push(entry);
       games.sort(byRank);
       if (games.length > kKept) games.length = kKept;
@@ -121,7 +127,8 @@
       changed();
     },
     remove: function (entry) {
-      games = games.filter((game) => game !== entry);
+      refresh();
+      games = games.filter((game) => game.text !== entry.text);
       save();
       changed();
     },
@@ -129,4 +136,9 @@
 
   load();
   changed();
+  window.addEventListener('storage', function (event) {
+    if (event.key !== kStorageKey) return;
+    refresh();
+    changed();
+  });
 })();

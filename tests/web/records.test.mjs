@@ -170,6 +170,20 @@ test('a broken or future link, a broken file and refused storage leave a page th
   await none.close();
 });
 
+test('two tabs of the page keep their games in one list, and each shows the other\'s record', async () => {
+  const first = await site.open();
+  const second = await first.page.context().newPage();
+  await second.goto(site.url);
+  await second.waitForFunction(() => window.vexamorPage?.records !== undefined);
+  const keep = (page, score, date) => page.evaluate((text) => window.vexamorPage.records.add(text, 30), recordingText({ score, date }));
+  await keep(first.page, 20, '2026-05-01T10:00:00Z');
+  await keep(second, 50, '2026-05-01T10:05:00Z');
+  await first.page.waitForFunction(() => document.getElementById('record').textContent === 'Recorde: 50');
+  await keep(first.page, 30, '2026-05-01T10:10:00Z');
+  assert.deepEqual(await listed(first), [50, 30, 20]);
+  await first.close();
+});
+
 const twoGames = [{ score: 300, level: 2, date: '2026-03-01T12:00:00Z' }, { score: 100, date: '2026-03-02T12:00:00Z' }];
 
 test('the list by keyboard alone: R opens it over a paused game, arrows and Enter work it, Esc gives the keys back', async () => {
