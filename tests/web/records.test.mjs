@@ -218,14 +218,22 @@ test('the list by keyboard alone: R opens it over a paused game, arrows and Ente
   await tab.close();
 });
 
-test('the list by touch on a phone: opened, a game removed, closed, and the touch keys play', async () => {
-  const tab = await site.open('', phones.portrait, seedRecords(twoGames.map(recordingText)));
+test('the list by touch on a phone: opened, a game shared and one removed, closed, and the touch keys play', async () => {
+  const shareSheet = `navigator.share = (data) => { window.shared = data; return Promise.resolve(); };`;
+  const tab = await site.open('', phones.portrait, seedRecords(twoGames.map(recordingText)) + shareSheet);
   await tab.waitForText(kBannerTop);
   await tab.page.tap('#records-open');
   await tab.page.waitForFunction(() => document.getElementById('records-dialog').open);
   const lines = await tab.page.$$eval('#records-list .record-game', (items) => items.map((item) => item.textContent));
   assert.equal(lines.length, 2);
   assert.match(lines[0], /^300 pontos · nível 2 · 01\/03\/2026/);
+  // The phone's own share sheet gets the link.
+  await tab.page.tap('#records-list li:nth-child(2) button:text("Compartilhar")');
+  await tab.page.waitForFunction(() => window.shared !== undefined);
+  const shared = await tab.page.evaluate(() => window.shared);
+  assert.equal(shared.title, 'VEXAMOR: 100 pontos');
+  assert.ok(shared.url.startsWith(`${site.url}#r=`));
+  assert.equal(await tab.page.textContent('#records-status'), 'Link compartilhado.');
   await tab.page.tap('#records-list li:nth-child(1) button:text("Remover")');
   assert.equal(await record(tab), 'Recorde: 100');
   await tab.page.tap('#records-close');
