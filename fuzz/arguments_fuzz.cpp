@@ -19,7 +19,8 @@ namespace {
 
 // Real option names now and then, so that the fuzzer reaches the paths behind them.
 std::string anyArgument(FuzzedDataProvider& data) {
-    static const char* const kNames[] = {"--mute", "--help", "--version", "--seed", "--ticks", "--keys", "--screen",
+    static const char* const kNames[] = {"--mute", "--help", "--version", "--colors=16", "--colors=256",
+                                         "--colors=truecolor", "--colors=", "--seed", "--ticks", "--keys", "--screen",
                                          "0", "4294967295", "4294967296", "2147483647", "1,,-,255", "-"};
     if (data.ConsumeIntegralInRange(0, 3) == 0) return kNames[data.ConsumeIntegralInRange<std::size_t>(0, std::size(kNames) - 1)];
     return data.ConsumeRandomLengthString(64);
@@ -28,18 +29,21 @@ std::string anyArgument(FuzzedDataProvider& data) {
 void checkGameCommandLine(const std::vector<std::string>& arguments) {
     std::vector<const char*> argv{"vexamor"};
     bool allKnown = true;
-    bool onlyMute = true;
+    bool onlyPlay = true;
+    bool mute = false;
     for (const std::string& argument : arguments) {
         argv.push_back(argument.c_str());
-        const bool mute = argument == "--mute";
-        allKnown = allKnown && (mute || argument == "--help" || argument == "--version");
-        onlyMute = onlyMute && mute;
+        const bool plays = argument == "--mute" || argument == "--colors=16" || argument == "--colors=256" ||
+                           argument == "--colors=truecolor";
+        allKnown = allKnown && (plays || argument == "--help" || argument == "--version");
+        onlyPlay = onlyPlay && plays;
+        mute = mute || argument == "--mute";
     }
     argv.push_back(nullptr);
     const CommandLine line = parseCommandLine(static_cast<int>(argv.size() - 1), argv.data());
     if (!allKnown) require(line.exitNow && line.exitStatus == 2, "an unknown argument was not refused");
-    if (onlyMute) require(!line.exitNow && line.muted == !arguments.empty(), "plain play or --mute did not play");
-    if (allKnown && !onlyMute) require(line.exitNow && line.exitStatus != 2, "--help or --version refused");
+    if (onlyPlay) require(!line.exitNow && line.muted == mute, "plain play, --mute or --colors did not play");
+    if (allKnown && !onlyPlay) require(line.exitNow && line.exitStatus != 2, "--help or --version refused");
 }
 
 void checkReplayCommandLine(const std::vector<std::string>& arguments) {

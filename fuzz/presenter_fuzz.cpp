@@ -45,7 +45,7 @@ void presentAndCheck(emulated::Terminal& terminal, platform::ShownFrame& shown, 
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     FuzzedDataProvider data(bytes, size);
-    const auto colors = static_cast<platform::ColorMode>(data.ConsumeIntegralInRange(0, 2));
+    const auto colors = static_cast<platform::ColorMode>(data.ConsumeIntegralInRange(0, 3));
     ScreenBuffer b = platform::makeScreenBuffer(data.ConsumeIntegralInRange(1, 100), data.ConsumeIntegralInRange(1, 40));
     b.window = anyWindow(data, b);
     const platform::Region region = platform::visibleRegion(b);

@@ -7,10 +7,8 @@
 
 namespace {
 
-constexpr int kScanRight = 49;
-constexpr int kScanBottom = 24;
-constexpr int kShipStartX = 25;
-constexpr int kShipStartY = 23;
+constexpr int kScanRight = kFieldRight;
+constexpr int kScanBottom = kFieldBottom;
 
 bool live(const CellLayer& layer, int x, int y) { return layer[x][y] == Cell::Live; }
 

@@ -4,16 +4,17 @@
 
 namespace {
 
-// The enemy area: enemies enter on its top row and never leave it.
-constexpr int kAreaLeft = 2;
-constexpr int kAreaRight = 49;
-constexpr int kAreaTop = 2;
-constexpr int kAreaBottom = 23;
+// The enemy area: the field above its bottom row. Enemies enter on its top row and never
+// leave it.
+constexpr int kAreaLeft = kFieldLeft;
+constexpr int kAreaRight = kFieldRight;
+constexpr int kAreaTop = kFieldTop;
+constexpr int kAreaBottom = kFieldBottom - 1;
 
-// The scans of the move and settle passes cover every cell that can collide.
-constexpr int kScanRight = 49;
-constexpr int kScanBottom = 24;
-constexpr int kFieldBottom = 24;
+// The scans of the move and settle passes start on the frame and cover every cell that can
+// collide.
+constexpr int kScanRight = kFieldRight;
+constexpr int kScanBottom = kFieldBottom;
 
 constexpr int kFirstGlyph = 3;
 constexpr int kGlyphCount = 4;
@@ -43,8 +44,8 @@ void tryWander(PlayField& field, int x, int y) {
 }
 
 void settle(CellLayer& layer) {
-    for (int y = 1; y <= kScanBottom; ++y) {
-        for (int x = 1; x <= kScanRight; ++x) {
+    for (int y = kFrameTop; y <= kScanBottom; ++y) {
+        for (int x = kFrameLeft; x <= kScanRight; ++x) {
             if (layer[x][y] == Cell::Moved) layer[x][y] = Cell::Live;
         }
     }
@@ -67,8 +68,8 @@ void wanderEnemies(PlayField& field, const Tuning& tuning) {
     // Every scanned cell costs one draw, enemy or not, so the sequence of draws does not
     // depend on where the enemies stand. An enemy that moved right or down is met again
     // as Moved, not Live, and so moves once per tick.
-    for (int y = 1; y <= kAreaBottom; ++y) {
-        for (int x = 1; x <= kScanRight; ++x) {
+    for (int y = kFrameTop; y <= kAreaBottom; ++y) {
+        for (int x = kFrameLeft; x <= kScanRight; ++x) {
             if (oneIn(tuning.enemyMoveOdds) && field.enemyLayer[x][y] == Cell::Live) {
                 tryWander(field, x, y);
             }
@@ -81,8 +82,8 @@ void settleEnemies(PlayField& field) { settle(field.enemyLayer); }
 void advanceEnemyShots(PlayField& field) {
     // A shot is written Moved below itself without looking: a Live shot there that the
     // scan has not reached is absorbed, so two stacked shots merge into the lower one.
-    for (int y = 1; y <= kFieldBottom; ++y) {
-        for (int x = 1; x <= kScanRight; ++x) {
+    for (int y = kFrameTop; y <= kFieldBottom; ++y) {
+        for (int x = kFrameLeft; x <= kScanRight; ++x) {
             if (field.enemyShotLayer[x][y] != Cell::Live) continue;
             if (y == kFieldBottom) {
                 field.enemyShotLayer[x][y] = Cell::Erase;

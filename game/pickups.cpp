@@ -13,8 +13,8 @@ CellLayer* layerForRoll(PlayField& field, int roll) {
 }
 
 void sweepPickups(PlayField& field) {
-    for (int x = 2; x <= 49; ++x) {
-        for (int y = 2; y <= 24; ++y) {
+    for (int x = kFieldLeft; x <= kFieldRight; ++x) {
+        for (int y = kFieldTop; y <= kFieldBottom; ++y) {
             for (CellLayer* layer : {&field.lifePickupLayer, &field.weaponPickupLayer,
                                      &field.scorePickupLayer}) {
                 if ((*layer)[x][y] == Cell::Live) (*layer)[x][y] = Cell::Erase;
@@ -29,8 +29,8 @@ void rollPickups(PlayField& field, const Tuning& tuning) {
     // All four numbers are drawn every tick, whatever the roll, so the generator's
     // sequence (and a replay) does not depend on what was placed.
     const int roll = conio::rand() % tuning.pickupOdds;
-    const int x = conio::rand() % 48 + 2;
-    const int y = conio::rand() % 23 + 2;
+    const int x = conio::rand() % kFieldWidth + kFieldLeft;
+    const int y = conio::rand() % kFieldHeight + kFieldTop;
     if (CellLayer* layer = layerForRoll(field, roll)) (*layer)[x][y] = Cell::Live;
     if (conio::rand() % 3500 <= 9) sweepPickups(field);
 }

@@ -19,9 +19,8 @@ constexpr int kBoxTeeUp = 202;
 constexpr int kBoxTeeRight = 204;
 constexpr int kBoxTeeLeft = 185;
 
-constexpr int kDivider = 50;
 constexpr int kPanelRule = 10;
-constexpr int kLastPanelColumn = 79;
+constexpr int kLastPanelColumn = kFrameRight - 1;
 
 void frameGlyph(int x, int y, int code) {
     conio::gotoxy(x, y);
@@ -95,24 +94,24 @@ void renderMover(Cell& cell, int x, int y, int color, int code, const ColorSchem
 void drawFrame(const ColorScheme& colors) {
     conio::textcolor(colors.screenColor);
     conio::textbackground(0);
-    frameGlyph(1, 1, kBoxTopLeft);
-    frameGlyph(80, 1, kBoxTopRight);
-    frameGlyph(1, 25, kBoxBottomLeft);
-    frameGlyph(80, 25, kBoxBottomRight);
-    for (int y = 2; y <= 24; ++y) {
-        frameGlyph(80, y, kBoxVertical);
-        frameGlyph(1, y, kBoxVertical);
+    frameGlyph(kFrameLeft, kFrameTop, kBoxTopLeft);
+    frameGlyph(kFrameRight, kFrameTop, kBoxTopRight);
+    frameGlyph(kFrameLeft, kFrameBottom, kBoxBottomLeft);
+    frameGlyph(kFrameRight, kFrameBottom, kBoxBottomRight);
+    for (int y = kFrameTop + 1; y < kFrameBottom; ++y) {
+        frameGlyph(kFrameRight, y, kBoxVertical);
+        frameGlyph(kFrameLeft, y, kBoxVertical);
         frameGlyph(kDivider, y, kBoxVertical);
     }
-    for (int x = 2; x <= 79; ++x) {
-        frameGlyph(x, 1, kBoxHorizontal);
-        frameGlyph(x, 25, kBoxHorizontal);
+    for (int x = kFrameLeft + 1; x < kFrameRight; ++x) {
+        frameGlyph(x, kFrameTop, kBoxHorizontal);
+        frameGlyph(x, kFrameBottom, kBoxHorizontal);
     }
-    frameGlyph(kDivider, 1, kBoxTeeDown);
-    frameGlyph(kDivider, 25, kBoxTeeUp);
+    frameGlyph(kDivider, kFrameTop, kBoxTeeDown);
+    frameGlyph(kDivider, kFrameBottom, kBoxTeeUp);
     frameGlyph(kDivider, kPanelRule, kBoxTeeRight);
     for (int x = kDivider + 1; x <= kLastPanelColumn; ++x) frameGlyph(x, kPanelRule, kBoxHorizontal);
-    frameGlyph(80, kPanelRule, kBoxTeeLeft);
+    frameGlyph(kFrameRight, kPanelRule, kBoxTeeLeft);
 }
 
 void drawHud(const GameState& state, const ColorScheme& colors) {
@@ -141,8 +140,8 @@ void drawHud(const GameState& state, const ColorScheme& colors) {
 }
 
 void renderPlayField(PlayField& f, const ColorScheme& colors) {
-    for (int x = 1; x <= 49; ++x) {
-        for (int y = 1; y <= 24; ++y) {
+    for (int x = kFrameLeft; x <= kFieldRight; ++x) {
+        for (int y = kFrameTop; y <= kFieldBottom; ++y) {
             renderPickup(f.weaponPickupLayer[x][y], x, y, colors);
             renderPickup(f.lifePickupLayer[x][y], x, y, colors);
             renderBlock(f.blockLayer[x][y], x, y);
@@ -156,8 +155,8 @@ void renderPlayField(PlayField& f, const ColorScheme& colors) {
 }
 
 void blankPlayField() {
-    for (int x = 2; x <= 49; ++x) {
-        for (int y = 2; y <= 24; ++y) {
+    for (int x = kFieldLeft; x <= kFieldRight; ++x) {
+        for (int y = kFieldTop; y <= kFieldBottom; ++y) {
             conio::gotoxy(x, y);
             conio::printf(" ");
         }

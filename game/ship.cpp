@@ -5,11 +5,6 @@
 
 namespace {
 
-constexpr int kFieldLeft = 2;
-constexpr int kFieldRight = 49;
-constexpr int kFieldTop = 2;
-constexpr int kFieldBottom = 24;
-
 constexpr int kKeyFire = 'a';
 constexpr int kKeyFireCapital = 'A';
 

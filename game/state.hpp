@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "game/field.hpp"
+
 // Cell states of a state layer.
 enum class Cell : std::int32_t {
     Empty = 0,   // nothing there
@@ -41,8 +43,8 @@ struct GameState {
     std::int32_t bombCharges = 5;    // key E, "Especial A"
     std::int32_t volleyCharges = 5;  // key W, "Especial b"
     std::int32_t enemyCount = 0;
-    std::int32_t shipX = 25;
-    std::int32_t shipY = 23;
+    std::int32_t shipX = kShipStartX;
+    std::int32_t shipY = kShipStartY;
     std::int8_t key = 0;             // the byte read this tick, as a signed byte
     std::int8_t resumeKey = 32;      // the tick loop runs only while it is 32
     std::int32_t blockStage = 0;     // 0 none, 1..5 growing, 6 complete

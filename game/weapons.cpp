@@ -13,6 +13,9 @@ constexpr int kFlashSteps = 150;
 // blast, short enough not to stall play.
 constexpr unsigned kFlashToneMs = 15;
 constexpr unsigned kFlashPauseMs = 3;
+// The volley fills the four rows above the field's bottom row.
+constexpr int kVolleyTop = kFieldBottom - 4;
+constexpr int kVolleyBottom = kFieldBottom - 1;
 
 bool isKey(const GameState& state, char lower, char upper) {
     return state.key == lower || state.key == upper;
@@ -21,8 +24,8 @@ bool isKey(const GameState& state, char lower, char upper) {
 // Row by row, left to right: the order matters because a block cell's value grows with
 // the score reached so far.
 void sweepField(PlayField& field, GameState& state) {
-    for (int y = 2; y <= 24; ++y) {
-        for (int x = 2; x <= 49; ++x) {
+    for (int y = kFieldTop; y <= kFieldBottom; ++y) {
+        for (int x = kFieldLeft; x <= kFieldRight; ++x) {
             if (field.enemyLayer[x][y] == Cell::Live) {
                 destroyEnemy(field, state, x, y);
                 state.score = addPoints(state.score, std::int64_t{state.level} + 1);
@@ -42,8 +45,8 @@ void sweepField(PlayField& field, GameState& state) {
 void flash() {
     for (int step = 0; step < kFlashSteps; ++step) {
         conio::_beep(step % 2 == 0 ? 3000 : 5000, kFlashToneMs);
-        const int x = conio::rand() % 48 + 2;
-        const int y = conio::rand() % 23 + 2;
+        const int x = conio::rand() % kFieldWidth + kFieldLeft;
+        const int y = conio::rand() % kFieldHeight + kFieldTop;
         conio::gotoxy(x, y);
         conio::printf("%c", glyph::kSparkle);
         conio::_sleep(kFlashPauseMs);
@@ -55,8 +58,8 @@ void flash() {
 void fireVolley(PlayField& field, GameState& state) {
     if (!isKey(state, 'w', 'W') || state.volleyCharges < 1) return;
     --state.volleyCharges;
-    for (int x = 2; x <= 49; ++x) {
-        for (int y = 20; y <= 23; ++y) field.shotLayer[x][y] = Cell::Live;
+    for (int x = kFieldLeft; x <= kFieldRight; ++x) {
+        for (int y = kVolleyTop; y <= kVolleyBottom; ++y) field.shotLayer[x][y] = Cell::Live;
     }
 }
 

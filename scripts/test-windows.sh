@@ -24,5 +24,8 @@ bash tests/platform/windows/replay_differential.sh build-windows/vexamor-replay.
 echo "== a player's path on wine's console"
 bash tests/platform/windows/wine_game_path.sh build-windows/vexamor.exe
 
+echo "== a recorded game watched on wine's console"
+bash tests/platform/windows/wine_watch.sh build-windows/vexamor.exe
+
 echo "== presents timed on wine's console (figures only)"
 bench/windows_present_wine.sh build-windows/vexamor-console-bench.exe

@@ -2,7 +2,7 @@
 # Builds and runs every test of every target: a normal build, one under AddressSanitizer and
 # UndefinedBehaviorSanitizer, a hardened Release and a clang++ build, the .deb, the Windows
 # build under wine, the web page in headless Chromium, and each fuzz target for 30 seconds.
-# Real-terminal tests run in private tmux servers. Also checks the CI workflows with actionlint
+# Real-terminal tests run in private tmux servers, and in real terminal emulators on Xvfb. Also checks the CI workflows with actionlint
 # and that the pictures in doc/screenshots/ still show what the game draws.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,6 +21,7 @@ LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
   ctest --test-dir build-sanitize --output-on-failure -j "$jobs"
 
 ./scripts/test-builds.sh    # Release with hardening flags, clang++, and clang++ with libc++
+./scripts/test-terminals.sh # xterm, Tilix, kitty, alacritty under Xvfb; tmux and GNU screen as hosts
 ./scripts/screenshots.sh --check
 ./scripts/lint-workflows.sh
 ./scripts/test-package.sh   # the .deb: lintian, metadata, man pages, a clean-Debian install

@@ -16,7 +16,7 @@ int runOnTarget(const CommandLine& commandLine) {
     }
     int status = 0;
     {
-        platform::TerminalPlatform terminal(platform::TerminalOptions{.muted = commandLine.muted});
+        platform::TerminalPlatform terminal(platform::TerminalOptions{.muted = commandLine.muted, .colors = commandLine.colors});
         conio::installPlatform(terminal);
         status = playRun(run);
         conio::uninstallPlatform();

@@ -1,11 +1,14 @@
 // Soak: the game headless for many ticks of random play at a high level (no frame delay,
 // hundreds of enemies allowed), a new game whenever one ends. Prints ticks per second and
 // the memory in use at 10^4 and 10^5 ticks and at the end; fails when memory grew after 10^4.
+// Every game is recorded, and replayed from its recording once it is over: the soak fails
+// when a replay does not end as its recording says. Replays are not counted in ticks/s.
 //   vexamor_soak [TICKS]   (default 1000000)
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -14,6 +17,8 @@
 #include "conio/services.hpp"
 #include "game/flow.hpp"
 #include "game/observer.hpp"
+#include "game/playback.hpp"
+#include "game/recorder.hpp"
 #include "game/setup.hpp"
 #include "tests/support/crowded_game.hpp"
 
@@ -53,6 +58,26 @@ long statusKb(const char* field) {
     return -1;
 }
 
+// Plays the recording again, crowded as its game was, on the same platform; empty when it
+// ended as recorded, or what differs.
+std::string replayDifferently(const Recording& recording, platform::HeadlessPlatform& headless) {
+    Game g;
+    startProcess(g);
+    prepareReplay(g, recording);
+    headless.setEpochSeconds(static_cast<std::int64_t>(recording.seed) - headless.nowMs() / 1000);
+    ReplayedGame replayed;
+    GameObserver crowd;
+    crowd.started = [](Game& game, const GameStart&) { crowdFastGame(game); };
+    GameObserver play = playbackObserver(recording, [&](std::uint8_t key) { headless.pushKey(key); }, replayed);
+    const auto tickEnded = play.tickEnded;
+    play.tickEnded = [&](const Game& game) {
+        headless.clearRecords();
+        return tickEnded(game);
+    };
+    playGame(g, bothObservers(crowd, play));
+    return replayDifferences(recording, replayed);
+}
+
 void report(long ticks, double seconds, int games, int mostEnemies) {
     std::printf("ticks %8ld  %9.0f ticks/s  games %5d  most enemies %3d  rss %6ld kB  peak %6ld kB\n", ticks,
                 static_cast<double>(ticks) / seconds, games, mostEnemies, statusKb("VmRSS"), statusKb("VmHWM"));
@@ -70,7 +95,7 @@ int main(int argc, char** argv) {
     int games = 0;
     int mostEnemies = 0;
     long rssAtFirstReport = -1;
-    const auto start = std::chrono::steady_clock::now();
+    auto start = std::chrono::steady_clock::now();
     // Games through the program flow, one after another: the pause ends at once, and the
     // farewell's key read finds no key and goes on.
     GameObserver observer;
@@ -95,9 +120,26 @@ int main(int argc, char** argv) {
         }
         return true;
     };
+    std::optional<Recording> recording;
+    const GameObserver recorder = recorderObserver("soak", [&](const Recording& r) { recording = r; });
+    const GameObserver recorded = bothObservers(observer, recorder);
+    int replays = 0;
     Game g;
     startProcess(g);
-    while (tick < total) playGame(g, observer);
+    while (tick < total) {
+        playGame(g, recorded);
+        if (!recording) continue;
+        const auto replayStart = std::chrono::steady_clock::now();
+        const std::string differences = replayDifferently(*recording, headless);
+        if (!differences.empty()) {
+            std::printf("game %d does not replay from its recording: %s\n", games, differences.c_str());
+            return 1;
+        }
+        ++replays;
+        recording.reset();
+        start += std::chrono::steady_clock::now() - replayStart;  // ticks/s counts the games played only
+    }
+    std::printf("replayed %d games from their recordings, each as recorded\n", replays);
     const long growth = statusKb("VmRSS") - rssAtFirstReport;
     if (rssAtFirstReport >= 0 && growth > kAllowedGrowthKb) {
         std::printf("memory grew by %ld kB after %ld ticks\n", growth, kFirstReport);

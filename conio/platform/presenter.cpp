@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "conio/platform/cp437.hpp"
 
@@ -13,22 +12,13 @@ constexpr std::string_view kSyncBegin = "\x1b[?2026h";
 constexpr std::string_view kSyncEnd = "\x1b[?2026l";
 constexpr std::string_view kHideCursor = "\x1b[?25l";
 constexpr std::string_view kShowCursor = "\x1b[?25h";
+constexpr std::string_view kEraseAll = "\x1b[0m\x1b[2J";
 constexpr std::uint16_t kReverseBit = 0x4000;
 constexpr std::uint16_t kUnderlineBit = 0x8000;
 
 // Console colour order (black, blue, green, cyan, red, magenta, brown, grey) against
 // ANSI's (black, red, green, yellow, blue, magenta, cyan, white).
 constexpr std::array<int, 8> kAnsiIndex = {0, 4, 2, 6, 1, 5, 3, 7};
-
-struct Rgb {
-    int r, g, b;
-};
-constexpr std::array<Rgb, 16> kVgaPalette = {{
-    {0, 0, 0},      {0, 0, 170},     {0, 170, 0},     {0, 170, 170},
-    {170, 0, 0},    {170, 0, 170},   {170, 85, 0},    {170, 170, 170},
-    {85, 85, 85},   {85, 85, 255},   {85, 255, 85},   {85, 255, 255},
-    {255, 85, 85},  {255, 85, 255},  {255, 255, 85},  {255, 255, 255},
-}};
 
 // An attribute as SGR parts; only parts that differ are sent when the flags stay the same.
 struct Sgr {
@@ -42,6 +32,9 @@ std::string colourPart(int colour, bool background, ColorMode colors) {
         const Rgb c = kVgaPalette[static_cast<std::size_t>(colour)];
         return std::string(background ? "48;2;" : "38;2;") + std::to_string(c.r) + ';' +
                std::to_string(c.g) + ';' + std::to_string(c.b);
+    }
+    if (colors == ColorMode::Palette256) {
+        return std::string(background ? "48;5;" : "38;5;") + std::to_string(palette256Index(colour));
     }
     const int base = kAnsiIndex[static_cast<std::size_t>(colour & 7)];
     const bool bright = colour >= 8 && colors == ColorMode::Ansi16;
@@ -85,6 +78,16 @@ void appendMove(std::string& out, int fromColumn, int fromRow, int column, int r
         .append("H");
 }
 
+// A blank shows only its background, so it can be drawn in whatever foreground is set: the
+// blanks that erase a moving glyph then need no colour of their own. Not where reverse video
+// (the foreground fills the cell) or an underline (drawn in the foreground) is on.
+bool showsAlike(Cell cell, int sgrAttribute) {
+    const char32_t glyph = cp437ToUnicode(cell.ch);
+    if (sgrAttribute < 0 || (glyph != U' ' && glyph != U'\u00A0')) return false;
+    const auto set = static_cast<std::uint16_t>(sgrAttribute);
+    return ((set ^ cell.attr) & 0xF0) == 0 && ((set | cell.attr) & (kReverseBit | kUnderlineBit)) == 0;
+}
+
 bool sameLayout(const Layout& a, const Layout& b) {
     return a.fits == b.fits && a.originColumn == b.originColumn && a.originRow == b.originRow &&
            a.shownRows == b.shownRows;
@@ -105,7 +108,7 @@ void appendChangedCells(std::string& out, ShownFrame& shown, const ScreenBuffer&
             const int column = layout.originColumn + x;
             const int row = layout.originRow + y;
             if (column != atColumn || row != atRow) appendMove(out, atColumn, atRow, column, row);
-            if (cell.attr != shown.sgrAttribute) {
+            if (cell.attr != shown.sgrAttribute && !showsAlike(cell, shown.sgrAttribute)) {
                 appendSgrChange(out, shown.sgrAttribute, cell.attr, options.colors);
                 shown.sgrAttribute = cell.attr;
             }
@@ -156,14 +159,6 @@ Region visibleRegion(const ScreenBuffer& buffer) {
     return {left, top, std::max(0, right - left + 1), std::max(0, bottom - top + 1)};
 }
 
-ColorMode colorModeFor(const char* term, const char* colorterm) {
-    if (term != nullptr && std::strcmp(term, "linux") == 0) return ColorMode::LinuxConsole;
-    if (colorterm != nullptr && (std::strcmp(colorterm, "truecolor") == 0 || std::strcmp(colorterm, "24bit") == 0)) {
-        return ColorMode::TrueColor;
-    }
-    return ColorMode::Ansi16;
-}
-
 Layout layoutFor(int terminalColumns, int terminalRows, int windowWidth, int windowHeight) {
     if (terminalColumns < windowWidth || terminalRows < windowHeight - 1) return {};
     const int shownRows = std::min(terminalRows, windowHeight);
@@ -179,10 +174,12 @@ std::string present(ShownFrame& shown, const ScreenBuffer& buffer, const Present
     const Region region = visibleRegion(buffer);
     const bool everything = !shown.valid || shown.width != region.width || shown.height != region.height ||
                             !sameLayout(shown.layout, options.layout);
+    std::string erase;
     std::string out;
     if (everything) {
         // The terminal may show anything (a resize, a return from suspension): clear it all.
-        out.append("\x1b[0m\x1b[2J").append(kHideCursor);
+        erase = kEraseAll;
+        out.append(kHideCursor);
         shown = ShownFrame{true, options.layout, region.width, region.height,
                            std::vector<Cell>(static_cast<std::size_t>(region.width * region.height))};
     } else if (shown.cursorSize > 0) {
@@ -194,7 +191,7 @@ std::string present(ShownFrame& shown, const ScreenBuffer& buffer, const Present
     if (!cellsDrawn && !everything) out.clear();  // the cursor, if shown, stays where it is
     appendCursor(out, shown, buffer, region, options, cellsDrawn);
     if (out.empty()) return out;
-    return std::string(kSyncBegin) + out + std::string(kSyncEnd);
+    return erase + std::string(kSyncBegin) + out + std::string(kSyncEnd);
 }
 
 std::vector<std::string> noticeLines(int columns, std::string_view text) {
@@ -225,7 +222,7 @@ std::vector<NoticeLine> placeNotice(int columns, int rows, std::string_view text
 }
 
 std::string noticeBytes(int terminalColumns, int terminalRows, std::string_view text) {
-    std::string out = std::string(kSyncBegin) + "\x1b[0m\x1b[2J" + std::string(kHideCursor);
+    std::string out = std::string(kEraseAll) + std::string(kSyncBegin) + std::string(kHideCursor);
     for (const NoticeLine& line : placeNotice(terminalColumns, terminalRows, text)) {
         appendMove(out, -1, -1, line.column, line.row);
         out += line.text;

@@ -8,15 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "conio/platform/color_mode.hpp"
 #include "conio/platform/screen_buffer.hpp"
 
 namespace platform {
-
-enum class ColorMode {
-    Ansi16,        // SGR 30..37 / 90..97 and 40..47 / 100..107
-    TrueColor,     // the exact VGA palette as 24-bit colour
-    LinuxConsole,  // no bright backgrounds: bright shows as bold (foreground) and blink (background)
-};
 
 // The part of the buffer's visible window that lies inside the buffer: what is drawn.
 struct Region {
@@ -26,9 +21,6 @@ struct Region {
     int height = 0;
 };
 Region visibleRegion(const ScreenBuffer& buffer);
-
-// From the TERM and COLORTERM environment values (either may be null).
-ColorMode colorModeFor(const char* term, const char* colorterm);
 
 // Where the buffer's visible window sits on a terminal of a given size.
 struct Layout {
@@ -62,7 +54,8 @@ struct ShownFrame {
 };
 
 // The bytes that make the terminal show `buffer`'s visible window, and `shown` updated to
-// match. Empty when nothing changed. Wrapped in synchronized-output marks.
+// match. Empty when nothing changed. Wrapped in synchronized-output marks; a full repaint
+// erases the terminal before the marks, since tmux drops text drawn after an erase inside them.
 std::string present(ShownFrame& shown, const ScreenBuffer& buffer, const PresenterOptions& options);
 
 // Shown centred while the terminal or console window is too small to hold the screen.
@@ -82,7 +75,7 @@ struct NoticeLine {
 // lines that would fall below the last row are left out.
 std::vector<NoticeLine> placeNotice(int columns, int rows, std::string_view text);
 
-// A cleared terminal with `text` centred, wrapped at spaces to fit narrow terminals.
+// A cleared terminal (erased before the synchronized-output marks) with `text` centred, wrapped at spaces to fit narrow terminals.
 std::string noticeBytes(int terminalColumns, int terminalRows, std::string_view text);
 
 // SGR parameters for one attribute, without the leading ESC [ and the final m.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/process.hpp"
@@ -18,10 +19,13 @@ struct GameRun {
 
 // Runs the game binary with no terminal at all: stdin from /dev/null, stdout a pipe,
 // stderr a file. `redirect` may replace where stdout goes.
-GameRun runGame(const std::vector<std::string>& arguments, const std::string& redirect = "") {
+// `colors` is VEXAMOR_COLORS for the run; unset when empty.
+GameRun runGame(const std::vector<std::string>& arguments, const std::string& redirect = "",
+                const std::string& colors = "") {
     // One file per process: CTest runs test cases side by side.
     const std::string errPath = ::testing::TempDir() + "vexamor_args_stderr_" + std::to_string(getpid()) + ".txt";
-    std::string command = shellQuoted(VEXAMOR_BINARY);
+    std::string command = colors.empty() ? "env -u VEXAMOR_COLORS " : "VEXAMOR_COLORS=" + shellQuoted(colors) + " ";
+    command += shellQuoted(VEXAMOR_BINARY);
     // Appended piece by piece: GCC 12 at -O3 reports a false -Wrestrict inside libstdc++ for
     // a string literal + a temporary string (the literal is inserted at the front).
     for (const auto& argument : arguments) {
@@ -53,10 +57,11 @@ TEST(CommandLine, HelpListsTheOptionsInPortugueseWithoutATerminal) {
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.err.empty()) << run.err;
     EXPECT_EQ(run.out.rfind("Uso: vexamor", 0), 0u) << run.out;
-    for (const char* option : {"--mute", "--help", "--version"}) {
+    for (const char* option : {"--mute", "--colors=16|256|truecolor", "--help", "--version"}) {
         EXPECT_NE(run.out.find(std::string("  ") + option), std::string::npos) << option;
     }
     EXPECT_NE(run.out.find("sem som"), std::string::npos);
+    EXPECT_NE(run.out.find("VEXAMOR_COLORS"), std::string::npos);
     EXPECT_FALSE(hasControlBytes(run.out));  // nothing was sent to set up a terminal
 }
 
@@ -103,4 +108,58 @@ TEST(CommandLine, MuteGoesOnToTheGameLikeNoArgument) {
         EXPECT_EQ(run.err, needsTerminal);
         EXPECT_EQ(run.out, "");
     }
+}
+
+TEST(CommandLine, RecordAndWatchTakeOneValueEachAndNotBoth) {
+    const GameRun help = runGame({"--help"});
+    for (const char* option : {"  --record PASTA", "  --watch ARQUIVO"}) {
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    }
+    const std::vector<std::vector<std::string>> cases = {
+        {"--record"}, {"--watch"}, {"--record", "a", "--watch", "b"}, {"--watch", "a", "--watch", "b"},
+    };
+    for (const auto& arguments : cases) {
+        SCOPED_TRACE(arguments.size() > 2 ? arguments[2] : arguments.front());
+        const GameRun run = runGame(arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err.rfind("vexamor: --", 0), 0u) << run.err;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+    }
+    // A bad recording is refused before anything else is looked at.
+    const GameRun missing = runGame({"--watch", "/nonexistent/game.vxr"});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err.rfind("vexamor: n\xC3\xA3o foi poss\xC3\xADvel abrir a grava\xC3\xA7\xC3\xA3o '/nonexistent/game.vxr'", 0), 0u)
+        << missing.err;
+}
+
+// A colour choice the program cannot use stops it before the terminal is touched, whether
+// typed or set in the environment; the command line wins over the environment.
+TEST(CommandLine, ColourChoicesPlayAndBadOnesGetOneLineAndStatusTwo) {
+    const std::string needsTerminal = "vexamor: a entrada e a saída precisam ser um terminal\n";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> plays = {
+        {{"--colors=16"}, ""},       {{"--colors=256", "--mute"}, ""}, {{"--colors=truecolor"}, ""},
+        {{}, "256"},                 {{"--colors=16"}, "bogus"},
+    };
+    for (const auto& [arguments, colors] : plays) {
+        SCOPED_TRACE((arguments.empty() ? "" : arguments.front()) + " VEXAMOR_COLORS=" + colors);
+        const GameRun run = runGame(arguments, "", colors);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, needsTerminal);
+    }
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
+        {{"--colors="}, ""}, {{"--colors=24bit"}, ""}, {{"--colors=256", "--colors=8"}, ""}, {{"--colors=x", "--colors=256"}, ""},
+        {{"--colors=\x1b[31m"}, ""}, {{}, "TRUECOLOR"}, {{"--mute"}, "88"}, {{}, "\x1b]0;x\x07"},
+    };
+    for (const auto& [arguments, colors] : refused) {
+        SCOPED_TRACE((arguments.empty() ? "" : arguments.front()) + " VEXAMOR_COLORS=" + colors);
+        const GameRun run = runGame(arguments, "", colors);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.out.empty()) << run.out;
+        EXPECT_NE(run.err.find("cores desconhecidas"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(colors.empty() ? "--colors" : "VEXAMOR_COLORS"), std::string::npos) << run.err;
+        ASSERT_FALSE(run.err.empty());
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1);
+        EXPECT_FALSE(hasControlBytes(run.err));
+    }
+    EXPECT_EQ(runGame({"--help"}, "", "bogus").status, 0) << "help is shown whatever the environment";
 }

@@ -57,7 +57,7 @@ TEST(Presenter, BlankToKnownScreenThenOneChangedCell) {
     ShownFrame shown;
     const PresenterOptions options = optionsAt(10, 3, 2);
     EXPECT_EQ(platform::present(shown, b, options),
-              "\x1b[?2026h\x1b[0m\x1b[2J\x1b[?25l"
+              "\x1b[0m\x1b[2J\x1b[?2026h\x1b[?25l"
               "\x1b[4;11H\x1b[0;93;44mHi\x1b[37;40m  "
               "\x1b[5;11H    "
               "\x1b[?2026l");
@@ -115,11 +115,53 @@ TEST(Presenter, ConsoleColoursMapToTerminalColours) {
     EXPECT_EQ(sgrParameters(0x19, ColorMode::TrueColor), "0;38;2;85;85;255;48;2;0;0;170");
     EXPECT_EQ(sgrParameters(0x9E, ColorMode::LinuxConsole), "0;33;44;1;5");
     EXPECT_EQ(sgrParameters(0x17, ColorMode::LinuxConsole), "0;37;44");
+    EXPECT_EQ(sgrParameters(0x86, ColorMode::Palette256), "0;38;5;130;48;5;240");
+    EXPECT_EQ(sgrParameters(0x4007, ColorMode::Palette256), "0;38;5;248;48;5;16;7");
+}
 
-    EXPECT_EQ(platform::colorModeFor("xterm-256color", nullptr), ColorMode::Ansi16);
-    EXPECT_EQ(platform::colorModeFor("xterm-256color", "truecolor"), ColorMode::TrueColor);
-    EXPECT_EQ(platform::colorModeFor(nullptr, "24bit"), ColorMode::TrueColor);
-    EXPECT_EQ(platform::colorModeFor("linux", "truecolor"), ColorMode::LinuxConsole);
+// Everything between the synchronized-update marks is one picture; an erase there loses
+// tmux the text drawn after it, so a full repaint erases first.
+TEST(Presenter, FullRepaintsEraseBeforeTheSynchronizedBlock) {
+    const auto eraseInsideBlock = [](const std::string& bytes) {
+        const std::size_t begin = bytes.find("\x1b[?2026h");
+        const std::size_t end = bytes.find("\x1b[?2026l");
+        EXPECT_NE(begin, std::string::npos);
+        EXPECT_NE(end, std::string::npos);
+        return bytes.substr(begin, end - begin).find("\x1b[2J") != std::string::npos;
+    };
+    ScreenBuffer b = smallBuffer(4, 2);
+    put(b, 1, 1, 'x', 0x1E);
+    ShownFrame shown;
+    const std::string first = platform::present(shown, b, optionsAt(0, 0, 2));
+    const std::string resized = platform::present(shown, b, optionsAt(3, 1, 2));
+    const std::string notice = platform::noticeBytes(20, 5, platform::kTooSmallNotice);
+    for (const std::string& bytes : {first, resized, notice}) {
+        EXPECT_EQ(bytes.rfind("\x1b[0m\x1b[2J\x1b[?2026h", 0), 0u) << bytes;
+        EXPECT_FALSE(eraseInsideBlock(bytes)) << bytes;
+    }
+    EXPECT_NE(resized.find("\x1b[3;4H \x1b[93;44mx"), std::string::npos) << "everything drawn again";
+}
+
+// Erasing a moving glyph writes a blank in the glyph's colour: a blank shows only its
+// background, so it goes out in whatever colour is set, unless reverse video or an
+// underline would show that colour.
+TEST(Presenter, BlanksKeepTheColourSetUnlessItWouldShow) {
+    ScreenBuffer b = smallBuffer(6, 1);
+    put(b, 0, 0, 2, 0x02);
+    put(b, 1, 0, ' ', 0x05);
+    put(b, 2, 0, 255, 0x0E);
+    put(b, 3, 0, 2, 0x02);
+    put(b, 4, 0, ' ', 0x15);
+    put(b, 5, 0, ' ', 0x8002);
+    ShownFrame shown;
+    EXPECT_EQ(platform::present(shown, b, optionsAt(0, 0, 1)),
+              "\x1b[0m\x1b[2J\x1b[?2026h\x1b[?25l\x1b[1;1H\x1b[0;32;40m\xe2\x98\xbb \xc2\xa0\xe2\x98\xbb"
+              "\x1b[35;44m \x1b[0;32;40;4m \x1b[?2026l");
+
+    put(b, 0, 0, ' ', 0x4002);  // reverse video shows the foreground as the cell's colour
+    put(b, 3, 0, ' ', 0x07);
+    EXPECT_EQ(platform::present(shown, b, optionsAt(0, 0, 1)),
+              "\x1b[?2026h\x1b[1;1H\x1b[0;32;40;7m \x1b[2C\x1b[0;37;40m \x1b[?2026l");
 }
 
 TEST(Presenter, FlagChangeResetsAndColourChangeSendsOnlyWhatDiffers) {
@@ -129,7 +171,7 @@ TEST(Presenter, FlagChangeResetsAndColourChangeSendsOnlyWhatDiffers) {
     put(b, 2, 0, 'c', 0x4001);
     ShownFrame shown;
     EXPECT_EQ(platform::present(shown, b, optionsAt(0, 0, 1)),
-              "\x1b[?2026h\x1b[0m\x1b[2J\x1b[?25l\x1b[1;1H\x1b[0;37;40ma\x1b[34mb\x1b[0;34;40;7mc\x1b[?2026l");
+              "\x1b[0m\x1b[2J\x1b[?2026h\x1b[?25l\x1b[1;1H\x1b[0;37;40ma\x1b[34mb\x1b[0;34;40;7mc\x1b[?2026l");
 }
 
 TEST(Presenter, TerminalOneRowShortHidesTheLastRow) {

@@ -6,7 +6,8 @@ export LC_ALL=C.UTF-8
 
 gone() { ! screen_shows "$1"; }
 
-# The colour set just before the ship's glyph on row 23 is yellow (14).
+# The colour set just before the ship's glyph on row 23 is yellow (14): ANSI's bright yellow,
+# or the 256-colour cube's yellow where tmux's TERM has 256 colours.
 ship_is_yellow() {
     local row sgr
     row=$("${TMUX_CMD[@]}" capture-pane -p -e -t game | sed -n 23p)
@@ -14,7 +15,7 @@ ship_is_yellow() {
     sgr=${row%%±*}
     sgr=${sgr##*$'\e['}
     sgr=";${sgr%%m*};"
-    [[ "$sgr" == *";93;"* || "$sgr" == *";38;5;11;"* || "$sgr" == *";1;33;"* ]]
+    [[ "$sgr" == *";93;"* || "$sgr" == *";38;5;11;"* || "$sgr" == *";1;33;"* || "$sgr" == *";38;5;227;"* ]]
 }
 
 start_game 80 25

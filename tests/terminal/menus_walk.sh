@@ -61,15 +61,18 @@ keys Enter
 wait_for 3 "page 5" row_shows 7 " COR DA TELA DO JOGO:"
 for r in 3 5; do row "$r" | grep -q '[^ ]' && fail "the block did not cover the mark on row $r"; done
 # The default screen colour 4 (red) as the block's background, columns 45 to 52,
-# whatever the foreground in force.
-block="$(printf '%44s')"$'\e[41m        \e[40m'
-backgrounds() { colour_row "$1" | sed -E 's/\x1b\[(3[0-9]|9[0-7])m//g'; }
-for r in 3 4 5 6; do backgrounds "$r" | grep -qF -- "$block" || fail "no red block on row $r"; done
+# whatever the foreground in force: ANSI red, or the 256-colour red where tmux's TERM has
+# 256 colours.
+block16="$(printf '%44s')"$'\e[41m        \e[40m'
+block256="$(printf '%44s')"$'\e[48;5;124m        \e[48;5;16m'
+backgrounds() { colour_row "$1" | sed -E 's/\x1b\[(3[0-9]|9[0-7]|38;5;[0-9]+)m//g'; }
+red_block_on() { backgrounds "$1" | grep -qF -e "$block16" -e "$block256"; }
+for r in 3 4 5 6; do red_block_on "$r" || fail "no red block on row $r"; done
 
 keys Enter
 wait_for 3 "page 6" row_shows 7 " COR DAS MENSAGENS NA TELA:    MENSAGENS"
 row 7 | grep -qF "JOGO" && fail "page 5's title shows through"
-for r in 3 4 5 6; do colour_row "$r" | grep -qF $'\e[41m' && fail "page 5's block left on row $r"; done
+for r in 3 4 5 6; do colour_row "$r" | grep -qF -e $'\e[41m' -e $'\e[48;5;124m' && fail "page 5's block left on row $r"; done
 
 keys Enter
 wait_for 3 "the menu after page 6" shows "DIGITE [1] PARA AJUSTAR AS CORES DO JOGO"

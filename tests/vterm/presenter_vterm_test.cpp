@@ -19,7 +19,7 @@ using platform::ShownFrame;
 
 namespace {
 
-constexpr ColorMode kModes[] = {ColorMode::Ansi16, ColorMode::TrueColor, ColorMode::LinuxConsole};
+constexpr ColorMode kModes[] = {ColorMode::Ansi16, ColorMode::Palette256, ColorMode::TrueColor, ColorMode::LinuxConsole};
 
 struct TerminalSize {
     int columns;

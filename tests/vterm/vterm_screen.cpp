@@ -23,6 +23,7 @@ constexpr std::array<std::array<int, 3>, 16> kVga = {{
     {170, 170, 170}, {85, 85, 85}, {85, 85, 255}, {85, 255, 85}, {85, 255, 255}, {255, 85, 85},
     {255, 85, 255}, {255, 255, 85}, {255, 255, 255},
 }};
+constexpr std::array<int, 16> kCube = {16, 19, 34, 37, 124, 127, 130, 248, 240, 63, 83, 87, 203, 207, 227, 231};
 
 int onTermProp(VTermProp prop, VTermValue* value, void* user) {
     auto* terminal = static_cast<Terminal*>(user);
@@ -68,19 +69,25 @@ std::string colourMismatch(const VTermColor& shown, int colour, bool background,
         }
         return std::string(which) + " not the RGB of colour " + std::to_string(colour);
     }
-    const int index = kAnsiIndex[static_cast<std::size_t>(colour & 7)] + (colors == ColorMode::Ansi16 && colour >= 8 ? 8 : 0);
+    const int index = colors == ColorMode::Palette256
+                          ? kCube[static_cast<std::size_t>(colour)]
+                          : kAnsiIndex[static_cast<std::size_t>(colour & 7)] + (colors == ColorMode::Ansi16 && colour >= 8 ? 8 : 0);
     if (VTERM_COLOR_IS_INDEXED(&shown) && shown.indexed.idx == index) return {};
     return std::string(which) + " not palette entry " + std::to_string(index) + " for colour " + std::to_string(colour);
 }
 
-std::string attributeMismatch(const VTermScreenCell& shown, std::uint16_t attribute, ColorMode colors) {
+// A blank without reverse video or underline shows no foreground, so any may be set for it.
+std::string attributeMismatch(const VTermScreenCell& shown, Cell cell, ColorMode colors) {
+    const std::uint16_t attribute = cell.attr;
     const int fg = attribute & 0x0F;
     const int bg = (attribute >> 4) & 0x0F;
-    std::string wrong = colourMismatch(shown.fg, fg, false, colors);
+    const char32_t glyph = platform::cp437ToUnicode(cell.ch);
+    const bool inkless = (glyph == U' ' || glyph == U'\u00A0') && (attribute & 0xC000) == 0;
+    std::string wrong = inkless ? "" : colourMismatch(shown.fg, fg, false, colors);
     if (wrong.empty()) wrong = colourMismatch(shown.bg, bg, true, colors);
     if (!wrong.empty()) return wrong;
     const bool linux = colors == ColorMode::LinuxConsole;
-    if ((shown.attrs.bold != 0) != (linux && fg >= 8)) return "bold wrong";
+    if (!inkless && (shown.attrs.bold != 0) != (linux && fg >= 8)) return "bold wrong";
     if ((shown.attrs.blink != 0) != (linux && bg >= 8)) return "blink wrong";
     if ((shown.attrs.reverse != 0) != ((attribute & 0x4000) != 0)) return "reverse wrong";
     const unsigned underline = (attribute & 0x8000) != 0 ? VTERM_UNDERLINE_SINGLE : VTERM_UNDERLINE_OFF;
@@ -185,7 +192,7 @@ std::string cellMismatch(const Terminal& terminal, const ScreenBuffer& buffer, c
                 return "byte " + std::to_string(cell.ch) + " shows as U+" + std::to_string(shown.chars[0]) +
                        " width " + std::to_string(shown.width) + at(column, row);
             }
-            const std::string wrong = attributeMismatch(shown, cell.attr, options.colors);
+            const std::string wrong = attributeMismatch(shown, cell, options.colors);
             if (!wrong.empty()) return wrong + " for attribute " + std::to_string(cell.attr) + at(column, row);
         }
     }

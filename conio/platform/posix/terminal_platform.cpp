@@ -19,17 +19,19 @@ std::int64_t nowMicros() {
 
 std::int64_t nowMs() { return nowMicros() / 1000; }
 
-bool isLinuxConsole() {
-    const char* term = std::getenv("TERM");
-    return colorModeFor(term, nullptr) == ColorMode::LinuxConsole;
+TerminalEnvironment terminalEnvironment() {
+    return {std::getenv("TERM"), std::getenv("COLORTERM"), std::getenv("TERM_PROGRAM"), std::getenv("STY"),
+            std::getenv("TMUX")};
 }
+
+bool isLinuxConsole() { return colorModeFor({.term = std::getenv("TERM")}) == ColorMode::LinuxConsole; }
 
 }  // namespace
 
 TerminalPlatform::TerminalPlatform(TerminalOptions options)
     : tones_(options.muted),
       session_(isLinuxConsole()),
-      colors_(colorModeFor(std::getenv("TERM"), std::getenv("COLORTERM"))),
+      colors_(options.colors.value_or(colorModeFor(terminalEnvironment()))),
       screen_(makeScreenBuffer(80, 25)),
       size_(session_.size()) {}
 

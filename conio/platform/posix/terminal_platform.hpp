@@ -5,6 +5,7 @@
 // Construct it only when stdioIsTerminal() holds; one per process.
 #include <cstdint>
 #include <deque>
+#include <optional>
 
 #include "conio/platform/key_decoder.hpp"
 #include "conio/platform/platform.hpp"
@@ -16,6 +17,7 @@ namespace platform {
 
 struct TerminalOptions {
     bool muted = false;  // tones become silent waits of the same length
+    std::optional<ColorMode> colors;  // what the player chose, over what the environment suggests
 };
 
 class TerminalPlatform final : public Platform {
