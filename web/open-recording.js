@@ -66,7 +66,7 @@
   // A .vxr file, chosen or dropped.
   async function openFile(file) {
     if (file.size > kLargestRecording) {
-      page.say(`${file.name} é grande demais para uma gravação.`);
+      page.say(`${file.name} é grande demais para assistir no navegador.`);
       return;
     }
     let text = null;

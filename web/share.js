@@ -6,8 +6,10 @@
 (function () {
   const page = window.vexamorPage;
   const kFragment = '#r=';
-  // The program refuses larger recordings; a link or file is never unpacked beyond this.
-  const kLargestRecording = 4 * 1024 * 1024;
+  // The largest recording the page watches: the program's fixed memory in the browser holds
+  // one of 3 MB and runs out before the 4 MB that the program reads elsewhere. A recording
+  // of 2 MB is a game of many hours. A link or file is never unpacked beyond this.
+  const kLargestRecording = 2 * 1024 * 1024;
   const kFormats = ['deflate-raw', 'gzip'];
 
   function base64url(bytes) {
@@ -62,6 +64,7 @@
   // with its magic bytes; anything else is taken for raw deflate.
   async function unpack(payload) {
     const bytes = fromBase64url(payload);
+    if (bytes.length > kLargestRecording) throw new Error('too large');
     const plain = new TextDecoder().decode(bytes.subarray(0, 17));
     if (plain === 'vexamor-recording') return new TextDecoder('utf-8', { fatal: true }).decode(bytes);
     if (typeof DecompressionStream !== 'function') throw new Error('no DecompressionStream');

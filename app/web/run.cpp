@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/target.hpp"
 #include "app/watch.hpp"
@@ -42,8 +43,10 @@ int play(const CommandLine& commandLine) {
 
 // The page shows what goes to standard error when a watch ends with a non-zero status, as
 // the terminal game does: 2 for a recording it cannot read, 3 for one that is not its game.
-int watch(const CommandLine& commandLine, const std::string& text) {
+int watch(const CommandLine& commandLine, std::string text) {
     const ParsedRecording parsed = parseRecording(text);
+    // The module's memory is fixed: the text goes before the game takes its share.
+    std::string().swap(text);
     if (!parsed.recording) {
         std::fprintf(stderr, "A gravação não pode ser lida: %s\n", parsed.error.c_str());
         return 2;
@@ -64,7 +67,7 @@ int watch(const CommandLine& commandLine, const std::string& text) {
 
 int runOnTarget(const CommandLine& commandLine) {
     const auto recording = platform::recordingToWatch();
-    const int status = recording ? watch(commandLine, *recording) : play(commandLine);
+    const int status = recording ? watch(commandLine, std::move(*recording)) : play(commandLine);
     platform::announceProgramEnd(status);
     return status;
 }

@@ -153,6 +153,14 @@ test('a broken or future link, a broken file and refused storage leave a page th
     window.dispatchEvent(new DragEvent('drop', { dataTransfer: data, cancelable: true }));
   });
   await full.page.waitForFunction(() => document.getElementById('page-note').textContent.startsWith('lixo.vxr'));
+  // One larger than the browser's program can hold is said before anything runs (the
+  // program would run out of memory).
+  await full.page.evaluate(() => {
+    const data = new DataTransfer();
+    data.items.add(new File(['vexamor-recording 1\n', 'keys ', '97,'.repeat(700000)], 'enorme.vxr'));
+    window.dispatchEvent(new DragEvent('drop', { dataTransfer: data, cancelable: true }));
+  });
+  await full.page.waitForFunction(() => document.getElementById('page-note').textContent === 'enorme.vxr é grande demais para assistir no navegador.');
   await full.press('x');
   await full.waitForText(kBannerTop);
   full.assertNoProblems();
