@@ -1,9 +1,10 @@
 #include "conio/region.hpp"
 
-#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
+#include <span>
 
 #include "conio/conio.hpp"
 #include "conio/services.hpp"
@@ -30,78 +31,27 @@ bool bufferRect(int left, int top, int right, int bottom, Rect& r) {
     return left <= right && top <= bottom && widthOf(r) > 0 && heightOf(r) > 0;
 }
 
-// The cells of a rectangle that lie inside the buffer, as half-open index ranges
-// [x0, x1) x [y0, y1) counted from the rectangle's top-left corner.
-struct Span {
-    int x0, x1, y0, y1;
-};
+// A working copy of a rectangle's cells from the heap. Taken without throwing: when the
+// storage cannot be had the block is null and the operation does nothing at all.
+using Block = std::unique_ptr<Cell[]>;
 
-Span clipSpan(const ScreenBuffer& buffer, Rect r) {
-    return Span{std::max(0, -r.left), std::min(widthOf(r), buffer.width - r.left),
-                std::max(0, -r.top), std::min(heightOf(r), buffer.height - r.top)};
-}
+std::size_t cellCount(Rect r) { return static_cast<std::size_t>(widthOf(r)) * static_cast<std::size_t>(heightOf(r)); }
+Block takeBlock(Rect r) { return Block(new (std::nothrow) Cell[cellCount(r)]); }
+std::span<Cell> cellsOf(const Block& block, Rect r) { return {block.get(), cellCount(r)}; }
 
-Span intersect(Span a, Span b) {
-    return Span{std::max(a.x0, b.x0), std::min(a.x1, b.x1), std::max(a.y0, b.y0),
-                std::min(a.y1, b.y1)};
-}
-
-// A working block in the caller's layout: 4 x width x height bytes from the heap.
-std::uint8_t* takeBlock(Rect r) {
-    const std::size_t cells = static_cast<std::size_t>(widthOf(r)) * heightOf(r);
-    return static_cast<std::uint8_t*>(std::malloc(cells * kCellBytes));
-}
-
-void storeCell(std::uint8_t* at, Cell cell) {
-    at[0] = cell.ch;
-    std::memcpy(at + 2, &cell.attr, sizeof cell.attr);
-}
-
-Cell loadCell(const std::uint8_t* at) {
-    Cell cell;
-    cell.ch = at[0];
-    std::memcpy(&cell.attr, at + 2, sizeof cell.attr);
-    return cell;
-}
-
-template <typename Visit>
-void forEachCell(Span span, int width, Visit visit) {
-    for (int y = span.y0; y < span.y1; ++y) {
-        for (int x = span.x0; x < span.x1; ++x) {
-            visit(x, y, static_cast<std::size_t>(y) * width + x);
-        }
+// The caller's layout: character, a byte left alone, then the attribute in native order.
+void loadCells(const std::uint8_t* in, std::span<Cell> cells) {
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        cells[i].ch = in[i * kCellBytes];
+        std::memcpy(&cells[i].attr, in + i * kCellBytes + 2, sizeof cells[i].attr);
     }
 }
 
-// Reads the span's cells of r into `out` (caller's layout, second byte left alone)
-// through a working block. False when the block cannot be had: nothing is copied then.
-bool readCells(const ScreenBuffer& buffer, Rect r, Span span, std::uint8_t* out) {
-    std::uint8_t* block = takeBlock(r);
-    if (block == nullptr) return false;
-    const int width = widthOf(r);
-    forEachCell(span, width, [&](int x, int y, std::size_t i) {
-        storeCell(block + i * kCellBytes, platform::cellAt(buffer, r.left + x, r.top + y));
-    });
-    forEachCell(span, width, [&](int, int, std::size_t i) {
-        storeCell(out + i * kCellBytes, loadCell(block + i * kCellBytes));
-    });
-    std::free(block);
-    return true;
-}
-
-// Writes the span's cells of r from `in` (caller's layout, second byte ignored) through
-// a working block; nothing is written when the block cannot be had.
-void writeCells(ScreenBuffer& buffer, Rect r, Span span, const std::uint8_t* in) {
-    std::uint8_t* block = takeBlock(r);
-    if (block == nullptr) return;
-    const int width = widthOf(r);
-    forEachCell(span, width, [&](int, int, std::size_t i) {
-        storeCell(block + i * kCellBytes, loadCell(in + i * kCellBytes));
-    });
-    forEachCell(span, width, [&](int x, int y, std::size_t i) {
-        platform::putCell(buffer, r.left + x, r.top + y, loadCell(block + i * kCellBytes));
-    });
-    std::free(block);
+void storeCells(std::span<const Cell> cells, std::uint8_t* out) {
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        out[i * kCellBytes] = cells[i].ch;
+        std::memcpy(out + i * kCellBytes + 2, &cells[i].attr, sizeof cells[i].attr);
+    }
 }
 
 // The band of the window from the cursor's row down to the window's last row. False when
@@ -143,41 +93,49 @@ void delline() { shiftLines(-1); }
 
 void insline() { shiftLines(1); }
 
+// The screen buffer's rectangle copies read and write only the cells inside it. A cell
+// whose source lies outside was never read, so its destination keeps what it shows: the
+// block starts as a copy of the destination, then takes the whole source before any write.
 void movetext(int left, int top, int right, int bottom, int newleft, int newtop) {
     refreshWindow();
     Rect source;
     if (!bufferRect(left, top, right, bottom, source)) return;
-    std::uint8_t* saved = takeBlock(source);
-    if (saved == nullptr) return;
+    Block block = takeBlock(source);
+    if (!block) return;
+    const std::span<Cell> cells = cellsOf(block, source);
     ScreenBuffer& buffer = screen();
-    const Span read = clipSpan(buffer, source);
-    if (readCells(buffer, source, read, saved)) {
-        refreshWindow();
-        const int destLeft = consoleColumn(newleft);
-        const int destTop = consoleRow(newtop);
-        const Rect dest{destLeft, destTop, destLeft + widthOf(source) - 1,
-                        destTop + heightOf(source) - 1};
-        // A cell whose source lies outside the buffer was never read; its destination
-        // keeps what it shows rather than taking unread memory.
-        writeCells(buffer, dest, intersect(read, clipSpan(buffer, dest)), saved);
-    }
-    std::free(saved);
+    const int destLeft = consoleColumn(newleft);
+    const int destTop = consoleRow(newtop);
+    const Rect dest{destLeft, destTop, destLeft + widthOf(source) - 1, destTop + heightOf(source) - 1};
+    platform::readRect(buffer, dest, cells);
+    platform::readRect(buffer, source, cells);
+    refreshWindow();
+    platform::writeRect(buffer, dest, cells);
 }
 
+// Cells outside the screen buffer are not read; the caller's buffer keeps what it held there.
 void _conio_gettext(int left, int top, int right, int bottom, void* buffer) {
     refreshWindow();
     Rect r;
     if (!bufferRect(left, top, right, bottom, r)) return;
-    const ScreenBuffer& console = screen();
-    readCells(console, r, clipSpan(console, r), static_cast<std::uint8_t*>(buffer));
+    Block block = takeBlock(r);
+    if (!block) return;
+    const std::span<Cell> cells = cellsOf(block, r);
+    auto* out = static_cast<std::uint8_t*>(buffer);
+    loadCells(out, cells);
+    platform::readRect(screen(), r, cells);
+    storeCells(cells, out);
 }
 
 void puttext(int left, int top, int right, int bottom, const void* buffer) {
     refreshWindow();
     Rect r;
     if (!bufferRect(left, top, right, bottom, r)) return;
-    ScreenBuffer& console = screen();
-    writeCells(console, r, clipSpan(console, r), static_cast<const std::uint8_t*>(buffer));
+    Block block = takeBlock(r);
+    if (!block) return;
+    const std::span<Cell> cells = cellsOf(block, r);
+    loadCells(static_cast<const std::uint8_t*>(buffer), cells);
+    platform::writeRect(screen(), r, cells);
 }
 
 }  // namespace conio

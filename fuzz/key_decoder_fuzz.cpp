@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "conio/platform/key_decoder.hpp"
+#include "conio/platform/key_intake.hpp"
 #include "fuzz/fuzz_check.hpp"
 
 namespace {

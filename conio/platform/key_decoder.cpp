@@ -194,7 +194,7 @@ std::string feedUtf8(KeyDecoder& d, std::uint8_t byte, std::int64_t nowMs) {
 std::string feed(KeyDecoder& decoder, std::uint8_t byte, std::int64_t nowMs) {
     if (decoder.pending.empty()) return startByte(decoder, byte, nowMs);
     if (decoder.pending[0] != kEsc) return feedUtf8(decoder, byte, nowMs);
-    std::string out = onIdle(decoder, nowMs);  // a lone ESC may have timed out before this byte
+    std::string out = onIdle(decoder, nowMs);  // the ESC may have timed out before this byte
     if (!out.empty()) {
         out += startByte(decoder, byte, nowMs);
         return out;
@@ -203,30 +203,29 @@ std::string feed(KeyDecoder& decoder, std::uint8_t byte, std::int64_t nowMs) {
 }
 
 DecodedInput decode(KeyDecoder& decoder, std::uint8_t byte, std::int64_t nowMs) {
+    // A stalled "ESC [" is given up before this byte, so a late 'O' is the letter, not a report.
+    std::string late = onIdle(decoder, nowMs);
     // Only "ESC [" then the letter: with parameters or intermediates it is no focus report.
     if (decoder.pending == "\x1b[" && (byte == 'O' || byte == 'I')) {
         decoder.pending.clear();
         return {{}, byte == 'O' ? FocusReport::Lost : FocusReport::Gained};
     }
-    return {feed(decoder, byte, nowMs), FocusReport::None};
+    return {late + feed(decoder, byte, nowMs), FocusReport::None};
 }
 
 std::string onIdle(KeyDecoder& decoder, std::int64_t nowMs) {
     const auto deadline = idleDeadline(decoder);
     if (!deadline || nowMs < *deadline) return {};
+    // Every byte kept after the ESC is a printable one ('[', 'O', parameters), each its own key.
+    std::string keys = decoder.pending;
     decoder.pending.clear();
-    return std::string(1, kEsc);
+    decoder.overlong = false;
+    return keys;
 }
 
 std::optional<std::int64_t> idleDeadline(const KeyDecoder& decoder) {
-    if (decoder.pending.size() != 1 || decoder.pending[0] != kEsc) return std::nullopt;
+    if (decoder.pending.empty() || decoder.pending[0] != kEsc) return std::nullopt;
     return decoder.pendingSinceMs + kEscTimeoutMs;
-}
-
-bool queueKeys(std::deque<std::uint8_t>& queue, const std::string& keys) {
-    if (queue.size() + keys.size() > kKeyBufferBytes) return false;
-    for (char key : keys) queue.push_back(static_cast<std::uint8_t>(key));
-    return true;
 }
 
 }  // namespace platform

@@ -2,18 +2,18 @@
 // Turns the bytes a terminal sends into console key bytes: a pure function of the bytes
 // and the time they arrived, so the caller (and the tests) pass the time in.
 // Two-byte keys come out as a prefix then the code (224 72 for up, 0 59 for F1, ...).
-#include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <string>
 
 namespace platform {
 
-// How long a lone ESC waits for the rest of a sequence before it counts as the ESC key.
+// How long an ESC waits for the rest of a sequence before it counts as the ESC key.
 // A terminal sends a key's whole sequence in one write, so its bytes arrive together
 // locally and within a few milliseconds through ssh or a multiplexer; 40 ms leaves room
-// for that and stays below the ~50 ms at which a key starts to feel late.
+// for that and stays below the ~50 ms at which a key starts to feel late. A sequence
+// still incomplete by then was typed by hand (ESC, then '[', ...), so it is given up:
+// the ESC key, then the bytes after it as the keys they are.
 constexpr std::int64_t kEscTimeoutMs = 40;
 
 struct KeyDecoder {
@@ -36,18 +36,10 @@ struct DecodedInput {
 
 // feed, telling the focus reports as well. A byte completes either keys or a report.
 DecodedInput decode(KeyDecoder& decoder, std::uint8_t byte, std::int64_t nowMs);
-// Called when nothing arrived: a lone ESC older than the timeout becomes the ESC key.
+// Called when nothing arrived: an ESC older than the timeout whose sequence is still
+// incomplete becomes the ESC key, followed by the bytes after it.
 std::string onIdle(KeyDecoder& decoder, std::int64_t nowMs);
 // When onIdle next has something to do, or nothing when it has not.
 std::optional<std::int64_t> idleDeadline(const KeyDecoder& decoder);
-
-// Key bytes that can wait unread. Bounded like a console's keyboard buffer (which holds
-// fifteen keys), with room for a quick burst of typing or a scripted run of keys.
-constexpr std::size_t kKeyBufferBytes = 64;
-
-// Appends decoded keys to the waiting queue in order. A full queue refuses them whole
-// (false), so a held key runs on for a bounded time after release and a two-byte key is
-// never split.
-bool queueKeys(std::deque<std::uint8_t>& queue, const std::string& keys);
 
 }  // namespace platform

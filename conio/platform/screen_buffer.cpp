@@ -162,13 +162,13 @@ void scrollBand(ScreenBuffer& buffer, Rect band, int dy, Cell fill) {
     }
 }
 
-void readRect(const ScreenBuffer& buffer, Rect rect, std::vector<Cell>& out) {
+void readRect(const ScreenBuffer& buffer, Rect rect, std::span<Cell> out) {
     forEachClippedCell(buffer, rect, out.size(), [&](int x, int y, std::size_t i) {
         out[i] = buffer.cells[indexOf(buffer, x, y)];
     });
 }
 
-void writeRect(ScreenBuffer& buffer, Rect rect, const std::vector<Cell>& cells) {
+void writeRect(ScreenBuffer& buffer, Rect rect, std::span<const Cell> cells) {
     forEachClippedCell(buffer, rect, cells.size(), [&](int x, int y, std::size_t i) {
         buffer.cells[indexOf(buffer, x, y)] = cells[i];
     });

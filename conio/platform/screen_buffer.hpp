@@ -3,6 +3,7 @@
 // Coordinates here are 0-based buffer cells (x column, y row). Nothing here can write
 // outside the grid, whatever it is given.
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,8 +69,8 @@ void scrollBand(ScreenBuffer& buffer, Rect band, int dy, Cell fill);
 // for the cells of `rect` that lie inside the buffer (out must hold the rectangle's
 // width x height cells); writeRect writes only those cells. An inverted rectangle
 // does nothing.
-void readRect(const ScreenBuffer& buffer, Rect rect, std::vector<Cell>& out);
-void writeRect(ScreenBuffer& buffer, Rect rect, const std::vector<Cell>& cells);
+void readRect(const ScreenBuffer& buffer, Rect rect, std::span<Cell> out);
+void writeRect(ScreenBuffer& buffer, Rect rect, std::span<const Cell> cells);
 
 // Row y's bytes (code page 437), and as UTF-8 with byte 0 shown as a blank.
 std::string rowBytes(const ScreenBuffer& buffer, int y);

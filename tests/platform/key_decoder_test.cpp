@@ -1,4 +1,5 @@
 #include "conio/platform/key_decoder.hpp"
+#include "conio/platform/key_intake.hpp"
 
 #include <gtest/gtest.h>
 
@@ -91,10 +92,10 @@ TEST(KeyDecoder, SequenceSplitAcrossReadsIsKeptUntilComplete) {
     KeyDecoder d;
     EXPECT_EQ(feedAll(d, "\x1b", 0), "");
     EXPECT_EQ(feedAll(d, "[", 5), "");
-    EXPECT_EQ(onIdle(d, 200), "") << "only a lone ESC times out";
-    EXPECT_EQ(feedAll(d, "1", 210), "");
-    EXPECT_EQ(feedAll(d, "5;5", 220), "");
-    EXPECT_EQ(feedAll(d, "~", 230), fkey(5));
+    EXPECT_EQ(feedAll(d, "1", 10), "");
+    EXPECT_EQ(onIdle(d, kEscTimeoutMs - 2), "") << "still within the timeout";
+    EXPECT_EQ(feedAll(d, "5;5", kEscTimeoutMs - 2), "");
+    EXPECT_EQ(feedAll(d, "~", kEscTimeoutMs - 1), fkey(5));
     EXPECT_TRUE(d.pending.empty());
 
     EXPECT_EQ(feedAll(d, "\xc3", 300), "");
@@ -116,6 +117,26 @@ TEST(KeyDecoder, BareEscWaitsForTheTimeout) {
     EXPECT_EQ(feedAll(d, "[A", 1000 + kEscTimeoutMs - 1), ext(72));
     EXPECT_EQ(feed(d, 27, 2000), "");
     EXPECT_EQ(feedAll(d, "x", 2000 + kEscTimeoutMs), "\x1bx");
+}
+
+// ESC then '[' typed by hand, and 'a' (fire) a moment later: ESC, '[' and 'a', never an arrow.
+TEST(KeyDecoder, AStalledSequenceIsGivenUpAtTheTimeoutAsALoneEscIs) {
+    KeyDecoder d;
+    EXPECT_EQ(feedAll(d, "\x1b[", 100), "");
+    EXPECT_EQ(platform::idleDeadline(d), 100 + kEscTimeoutMs);
+    EXPECT_EQ(onIdle(d, 100 + kEscTimeoutMs - 1), "");
+    EXPECT_EQ(onIdle(d, 100 + kEscTimeoutMs), "\x1b[");
+    EXPECT_FALSE(platform::idleDeadline(d));
+    EXPECT_EQ(feedAll(d, "a", 300), "a");
+
+    EXPECT_EQ(feedAll(d, "\x1b[", 1000), "");
+    EXPECT_EQ(feedAll(d, "a", 1000 + kEscTimeoutMs), "\x1b[a") << "given up as the late byte comes";
+    EXPECT_EQ(feedAll(d, "\x1b[1;", 2000), "");
+    EXPECT_EQ(feedAll(d, "5D", 2000 + kEscTimeoutMs + 5), "\x1b[1;5D") << "parameters come out as they were";
+    EXPECT_EQ(feedAll(d, "\x1bO", 3000), "");
+    EXPECT_EQ(feedAll(d, "P\x1b[A", 3000 + kEscTimeoutMs), joined({"\x1bOP", ext(72)}));
+    EXPECT_EQ(feedAll(d, "\x1b[[", 4000), "");
+    EXPECT_EQ(onIdle(d, 4000 + kEscTimeoutMs), "\x1b[[") << "the Linux console's F-key form as well";
 }
 
 TEST(KeyDecoder, EscFollowedByOtherBytes) {

@@ -39,6 +39,9 @@ const cases = [
   ['seed 20260101, a long game to its end', ['--seed', '20260101', '--ticks', '6000', '--keys', playerKeys(7, 6000), '--screen']],
   ['seed 3, ESC at tick 60', ['--seed', '3', '--keys', `${',97'.repeat(59).slice(1)},27`, '--screen']],
   ['a malformed argument', ['--seed', 'x']],
+  ['a recorded game, traced', ['--recording', join(sourceDir, 'tests', 'golden', 'quiet_end.vxr'), '--screen']],
+  ['a recorded game, checked', ['--recording', join(sourceDir, 'tests', 'golden', 'side_steps.vxr'), '--check']],
+  ['a file that is not a recording', ['--recording', join(sourceDir, 'tests', 'golden', 'games'), '--check']],
 ];
 
 test('the WebAssembly replay prints the native trace byte for byte', { skip: !existsSync(nativeReplay) && `no ${nativeReplay}` }, () => {

@@ -37,17 +37,13 @@ TerminalPlatform::TerminalPlatform(TerminalOptions options)
 
 bool TerminalPlatform::keyWaiting() {
     pump(0);
-    if (keys_.empty() && !inputClosed_) present();
-    return !keys_.empty() || inputClosed_;
+    if (input_.keys.empty() && !inputClosed_) present();
+    return !input_.keys.empty() || inputClosed_;
 }
 
 std::uint8_t TerminalPlatform::readKey() {
     for (;;) {
-        if (!keys_.empty()) {
-            const std::uint8_t key = keys_.front();
-            keys_.pop_front();
-            return key;
-        }
+        if (const auto key = nextKey(input_)) return *key;
         if (inputClosed_) return 27;  // the keyboard is gone: ESC lets every loop wind down
         present();
         pump(-1);
@@ -56,9 +52,7 @@ std::uint8_t TerminalPlatform::readKey() {
 
 bool TerminalPlatform::takeFocusLoss() {
     pump(0);
-    const bool lost = focusLost_;
-    focusLost_ = false;
-    return lost;
+    return platform::takeFocusLoss(input_);
 }
 
 // Tones and sleeps share the tone player's timeline: a sleep between two tones is queued
@@ -108,19 +102,16 @@ void TerminalPlatform::showBuffer() {
 }
 
 // Waits for input or a signal for at most timeoutMs (-1: until something comes), then
-// decodes what arrived. A lone ESC shortens the wait to its timeout.
+// decodes what arrived. A pending ESC shortens the wait to its timeout.
 void TerminalPlatform::pump(int timeoutMs) {
-    if (const auto deadline = idleDeadline(decoder_)) {
-        const int untilEsc = static_cast<int>(std::max<std::int64_t>(0, *deadline - nowMs()));
-        timeoutMs = timeoutMs < 0 ? untilEsc : std::min(timeoutMs, untilEsc);
-    }
+    timeoutMs = waitLimitMs(input_, timeoutMs, nowMs());
     if (waitReadable(inputClosed_ ? -1 : STDIN_FILENO, session_.wakeFd(), timeoutMs).first) readInput();
     handleEvents();
-    takeKeys(onIdle(decoder_, nowMs()));
+    takeIdle(input_, nowMs());
 }
 
 void TerminalPlatform::readInput() {
-    unsigned char buffer[256];
+    char buffer[256];
     const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
     if (n < 0 && (errno == EINTR || errno == EAGAIN)) return;
     if (n <= 0) {
@@ -128,19 +119,7 @@ void TerminalPlatform::readInput() {
         inputClosed_ = true;
         return;
     }
-    const std::int64_t now = nowMs();
-    for (ssize_t i = 0; i < n; ++i) {
-        const DecodedInput input = decode(decoder_, buffer[i], now);
-        if (input.focus == FocusReport::Lost) focusLost_ = true;
-        takeKeys(input.keys);
-    }
-}
-
-// Any key after a focus loss means the player is back (even one the full queue refuses).
-void TerminalPlatform::takeKeys(const std::string& keys) {
-    if (keys.empty()) return;
-    focusLost_ = false;
-    queueKeys(keys_, keys);
+    takeBytes(input_, std::string_view(buffer, static_cast<std::size_t>(n)), nowMs());
 }
 
 bool TerminalPlatform::handleEvents() {

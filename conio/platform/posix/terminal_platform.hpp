@@ -4,10 +4,9 @@
 // buffer shown by the presenter before everything that blocks, tones through TonePlayer.
 // Construct it only when stdioIsTerminal() holds; one per process.
 #include <cstdint>
-#include <deque>
 #include <optional>
 
-#include "conio/platform/key_decoder.hpp"
+#include "conio/platform/key_intake.hpp"
 #include "conio/platform/platform.hpp"
 #include "conio/platform/presenter.hpp"
 #include "conio/platform/posix/terminal_session.hpp"
@@ -49,7 +48,6 @@ private:
     void pump(int timeoutMs);
     void waitUntil(std::chrono::steady_clock::time_point end);
     void readInput();
-    void takeKeys(const std::string& keys);
     // Takes in resizes and resumptions; true when the screen must be repainted.
     bool handleEvents();
     void holdWhileTooSmall();
@@ -61,10 +59,8 @@ private:
     ScreenBuffer screen_;
     ShownFrame shown_;
     TerminalSize size_;
-    KeyDecoder decoder_;
-    std::deque<std::uint8_t> keys_;
+    KeyIntake input_;
     bool inputClosed_ = false;
-    bool focusLost_ = false;
 };
 
 }  // namespace platform

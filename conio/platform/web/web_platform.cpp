@@ -1,8 +1,8 @@
 #include "conio/platform/web/web_platform.hpp"
 
-#include <algorithm>
 #include <ctime>
 #include <string>
+#include <string_view>
 
 #include "conio/platform/web/host.hpp"
 
@@ -36,22 +36,20 @@ WebPlatform::~WebPlatform() {
 
 bool WebPlatform::keyWaiting() {
     takeInput();
-    if (keys_.empty()) yieldIfBusy();
-    return !keys_.empty();
+    if (input_.keys.empty()) yieldIfBusy();
+    return !input_.keys.empty();
 }
 
 std::uint8_t WebPlatform::readKey() {
-    while (keys_.empty()) waitForInput(-1);
-    const std::uint8_t key = keys_.front();
-    keys_.pop_front();
-    return key;
+    for (;;) {
+        if (const auto key = nextKey(input_)) return *key;
+        waitForInput(-1);
+    }
 }
 
 bool WebPlatform::takeFocusLoss() {
     takeInput();
-    const bool lost = focusLost_;
-    focusLost_ = false;
-    return lost;
+    return platform::takeFocusLoss(input_);
 }
 
 // Tones and sleeps share the tone timeline, as on the terminal: the rests of a tune are
@@ -90,10 +88,7 @@ void WebPlatform::yieldIfBusy() {
 }
 
 void WebPlatform::waitForInput(int timeoutMs) {
-    if (const auto deadline = idleDeadline(decoder_)) {
-        const int untilEsc = static_cast<int>(std::max<std::int64_t>(0, *deadline - nowMs()));
-        timeoutMs = timeoutMs < 0 ? untilEsc : std::min(timeoutMs, untilEsc);
-    }
+    timeoutMs = waitLimitMs(input_, timeoutMs, nowMs());
     present();
     vexamor_host_wait(timeoutMs);
     lastYield_ = Clock::now();
@@ -108,24 +103,12 @@ void WebPlatform::takeInput() {
         const int n = vexamor_host_read(buffer, sizeof buffer);
         if (n <= 0) {
             if (!vexamor_host_take_focus_loss()) break;
-            focusLost_ = true;
+            loseFocus(input_);
             continue;
         }
-        const std::int64_t now = nowMs();
-        for (int i = 0; i < n; ++i) {
-            const DecodedInput input = decode(decoder_, buffer[i], now);
-            if (input.focus == FocusReport::Lost) focusLost_ = true;
-            takeKeys(input.keys);
-        }
+        takeBytes(input_, std::string_view(reinterpret_cast<const char*>(buffer), static_cast<std::size_t>(n)), nowMs());
     }
-    takeKeys(onIdle(decoder_, nowMs()));
-}
-
-// Any key after a focus loss means the player is back.
-void WebPlatform::takeKeys(const std::string& keys) {
-    if (keys.empty()) return;
-    focusLost_ = false;
-    queueKeys(keys_, keys);
+    takeIdle(input_, nowMs());
 }
 
 void announceProgramEnd(int status) { vexamor_host_ended(status); }

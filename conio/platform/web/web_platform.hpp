@@ -5,10 +5,9 @@
 // (the module is built with ASYNCIFY) and the program goes on where it stopped.
 #include <chrono>
 #include <cstdint>
-#include <deque>
 #include <string>
 
-#include "conio/platform/key_decoder.hpp"
+#include "conio/platform/key_intake.hpp"
 #include "conio/platform/platform.hpp"
 #include "conio/platform/presenter.hpp"
 #include "conio/platform/tones.hpp"
@@ -47,17 +46,14 @@ private:
     void waitUntil(std::chrono::steady_clock::time_point end);
     void yieldIfBusy();
     // Shows the screen, gives the browser the thread for at most timeoutMs (-1: until input
-    // comes) or until a lone ESC is due, then takes in what arrived.
+    // comes) or until a pending ESC is due, then takes in what arrived.
     void waitForInput(int timeoutMs);
     void takeInput();
-    void takeKeys(const std::string& keys);
 
     TonePlayer tones_;
     ScreenBuffer screen_;
     ShownFrame shown_;
-    KeyDecoder decoder_;
-    std::deque<std::uint8_t> keys_;
-    bool focusLost_ = false;
+    KeyIntake input_;
     std::chrono::steady_clock::time_point lastYield_;
 };
 

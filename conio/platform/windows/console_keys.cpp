@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "conio/platform/cp437.hpp"
-#include "conio/platform/key_decoder.hpp"
+#include "conio/platform/key_intake.hpp"
 
 namespace platform {
 namespace {

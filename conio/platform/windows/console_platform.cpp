@@ -4,7 +4,6 @@
 #include <string>
 #include <thread>
 
-#include "conio/platform/key_decoder.hpp"
 #include "conio/platform/presenter.hpp"
 #include "conio/platform/windows/console_keys.hpp"
 #include "conio/platform/windows/console_session.hpp"
@@ -32,17 +31,13 @@ ConsolePlatform::ConsolePlatform(ConsolePort& port, ConsoleBuffer buffer, TonePl
 
 bool ConsolePlatform::keyWaiting() {
     pump(0);
-    if (keys_.empty() && !inputFailed_) present();
-    return !keys_.empty() || inputFailed_;
+    if (input_.keys.empty() && !inputFailed_) present();
+    return !input_.keys.empty() || inputFailed_;
 }
 
 std::uint8_t ConsolePlatform::readKey() {
     for (;;) {
-        if (!keys_.empty()) {
-            const std::uint8_t key = keys_.front();
-            keys_.pop_front();
-            return key;
-        }
+        if (const auto key = nextKey(input_)) return *key;
         if (inputFailed_) return 27;  // the keyboard is gone: ESC lets every loop wind down
         present();
         pump(-1);
@@ -51,9 +46,7 @@ std::uint8_t ConsolePlatform::readKey() {
 
 bool ConsolePlatform::takeFocusLoss() {
     pump(0);
-    const bool lost = focusLost_;
-    focusLost_ = false;
-    return lost;
+    return platform::takeFocusLoss(input_);
 }
 
 // Tones and sleeps share the tone player's timeline, as on every target: a sleep between
@@ -98,14 +91,8 @@ void ConsolePlatform::takeInput() {
     port_.readInput(events_);
     for (const ConsoleEvent& event : events_) {
         if (event.kind == ConsoleEvent::Kind::Resize) viewStale_ = true;
-        if (event.kind == ConsoleEvent::Kind::FocusLost) focusLost_ = true;
-        if (event.kind != ConsoleEvent::Kind::Key) continue;
-        const std::string bytes = keyBytes(event.key);
-        if (bytes.empty()) continue;
-        focusLost_ = false;  // a key after the loss: the player is back
-        for (int i = pressCount(event.key); i > 0; --i) {
-            if (!queueKeys(keys_, bytes)) break;
-        }
+        if (event.kind == ConsoleEvent::Kind::FocusLost) loseFocus(input_);
+        if (event.kind == ConsoleEvent::Kind::Key) takeKeys(input_, keyBytes(event.key), pressCount(event.key));
     }
 }
 

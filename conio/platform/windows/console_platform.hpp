@@ -6,9 +6,9 @@
 // plan finds cheapest), tones and sleeps on the tone player's timeline while input is read.
 #include <chrono>
 #include <cstdint>
-#include <deque>
 #include <vector>
 
+#include "conio/platform/key_intake.hpp"
 #include "conio/platform/platform.hpp"
 #include "conio/platform/tones.hpp"
 #include "conio/platform/windows/console_cells.hpp"
@@ -72,10 +72,9 @@ private:
     ConsoleView view_;
     bool viewStale_ = false;
     std::chrono::steady_clock::time_point viewReadAt_;
-    std::deque<std::uint8_t> keys_;
+    KeyIntake input_;
     std::vector<ConsoleEvent> events_;
     bool inputFailed_ = false;
-    bool focusLost_ = false;
 };
 
 }  // namespace platform

@@ -56,6 +56,12 @@ while read -r name seed ticks; do
         cat >"$WORK/golden.$name"
     cmp "$SOURCE/tests/golden/$name.trace" "$WORK/golden.$name" >&2 ||
         { echo "FAIL: $name differs from its recorded trace" >&2; exit 1; }
+    # The same game from its recording file: the same trace, and a check that it ends as recorded.
+    "$WINE" "$WINDOWS_REPLAY" --recording "$SOURCE/tests/golden/$name.vxr" --screen | cat >"$WORK/recorded.$name"
+    cmp "$SOURCE/tests/golden/$name.trace" "$WORK/recorded.$name" >&2 ||
+        { echo "FAIL: $name.vxr does not give the recorded trace" >&2; exit 1; }
+    [[ $("$WINE" "$WINDOWS_REPLAY" --recording "$SOURCE/tests/golden/$name.vxr" --check | tr -d '\r') == "ok score "* ]] ||
+        { echo "FAIL: $name.vxr does not check" >&2; exit 1; }
     games=$((games + 1))
 done <"$SOURCE/tests/golden/games"
 # A malformed argument is refused the same way: status 2, nothing on stdout.

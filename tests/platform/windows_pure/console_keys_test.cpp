@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "conio/platform/key_decoder.hpp"
+#include "conio/platform/key_intake.hpp"
 
 using platform::ConsoleKeyEvent;
 using platform::keyBytes;

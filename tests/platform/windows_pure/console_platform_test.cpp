@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "conio/platform/key_decoder.hpp"
+#include "conio/platform/key_intake.hpp"
 #include "conio/platform/presenter.hpp"
 #include "tests/support/fake_console.hpp"
 
