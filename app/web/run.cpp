@@ -66,7 +66,7 @@ int watch(const CommandLine& commandLine, std::string text) {
 }  // namespace
 
 int runOnTarget(const CommandLine& commandLine) {
-    const auto recording = platform::recordingToWatch();
+    auto recording = platform::recordingToWatch();
     const int status = recording ? watch(commandLine, std::move(*recording)) : play(commandLine);
     platform::announceProgramEnd(status);
     return status;
