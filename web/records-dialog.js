@@ -57,7 +57,7 @@
       const parts = [`${game.score} pontos`, `nível ${game.level}`, when(game.date), length(game.seconds)];
       text.textContent = parts.filter(Boolean).join(' · ');
       item.append(text,
-        button('Assistir', function () { dialog.close(); page.watch(game.text); }),
+        button('Assistir', function () { close(); page.watch(game.text); }),
         button('Compartilhar', function () { share(game); }),
         button('Baixar', function () { page.share.download(game); }),
         button('Remover', function () {
@@ -82,10 +82,11 @@
   // A gamepad's key while the dialog is open: the D-pad moves, A (and Enter) presses,
   // Select (Esc) and B close.
   function padKey(name) {
+    if (!dialog.open) return false;
     if (name === 'up' || name === 'left') moveFocus(-1);
     else if (name === 'down' || name === 'right') moveFocus(1);
     else if ((name === 'a' || name === 'enter') && dialog.contains(document.activeElement)) document.activeElement.click();
-    else if (name === 'esc' || name === 'w') dialog.close();
+    else if (name === 'esc' || name === 'w') close();
     return true;
   }
 
@@ -106,10 +107,20 @@
     page.takeKey = padKey;
   }
 
-  dialog.addEventListener('close', function () {
+  // The keys go back to the game at once, not on the close event's later turn, so that a key
+  // pressed right after closing is the game's.
+  function giveKeysBack() {
     if (page.takeKey === padKey) page.takeKey = null;
     page.term.focus();
-  });
+  }
+
+  function close() {
+    dialog.close();
+    giveKeysBack();
+  }
+
+  dialog.addEventListener('cancel', giveKeysBack);  // Esc, before the dialog closes
+  dialog.addEventListener('close', giveKeysBack);
   page.recordsChanged = function () { if (dialog.open) render(); };
   document.getElementById('records-open').addEventListener('click', open);
   // R (no game key) opens the list from the keyboard, whose Tab the terminal keeps.
@@ -120,5 +131,5 @@
     event.stopPropagation();
     open();
   }, true);
-  document.getElementById('records-close').addEventListener('click', function () { dialog.close(); });
+  document.getElementById('records-close').addEventListener('click', close);
 })();
