@@ -10,6 +10,7 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/wine.bash"
 EXPECT_AT_SECONDS=20
 source "$HERE/../../terminal/session.bash"
+source "$HERE/wine_session.bash"
 export LC_ALL=C.UTF-8
 
 # The column of the ship's glyph on row 23, 0 when it is not there.
@@ -28,21 +29,6 @@ shot_above_ship() {
     [[ $column == *│* ]]
 }
 
-start_wine_game() {
-    rm -f "$WORK/status"
-    cat >"$WORK/run.sh" <<SCRIPT
-"$WINE" "$BIN" $*
-echo \$? >"$WORK/status"
-exec sleep 600
-SCRIPT
-    "${TMUX_CMD[@]}" kill-session -t game 2>/dev/null || true
-    "${TMUX_CMD[@]}" new-session -d -s game -x 80 -y 25 "bash --norc --noprofile $WORK/run.sh"
-    "${TMUX_CMD[@]}" set -g escape-time 0
-}
-expect_status() {
-    wait_for 20 "the game to end" has_file "$WORK/status"
-    [[ $(cat "$WORK/status") == "$1" ]] || fail "exit status $(cat "$WORK/status"), expected $1"
-}
 
 start_wine_game  # with sound asked for and no device: silent waits, nothing printed
 wait_for 30 "the intro" screen_shows "DIGITE [1]"

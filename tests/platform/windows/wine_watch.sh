@@ -8,36 +8,21 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/wine.bash"
 EXPECT_AT_SECONDS=60
 source "$HERE/../../terminal/session.bash"
+source "$HERE/wine_session.bash"
 export LC_ALL=C.UTF-8
-
-start_wine_game() {
-    rm -f "$WORK/status"
-    cat >"$WORK/run.sh" <<SCRIPT
-"$WINE" "$BIN" $(printf '%q ' "$@") 2>"$WORK/stderr"
-echo \$? >"$WORK/status"
-cat "$WORK/stderr"
-exec sleep 600
-SCRIPT
-    "${TMUX_CMD[@]}" kill-session -t game 2>/dev/null || true
-    "${TMUX_CMD[@]}" new-session -d -s game -x 80 -y 25 "bash --norc --noprofile $WORK/run.sh"
-    "${TMUX_CMD[@]}" set -g escape-time 0
-}
-expect_status() {
-    wait_for 30 "the program to end" has_file "$WORK/status"
-    [[ $(cat "$WORK/status") == "$1" ]] || fail "exit status $(cat "$WORK/status"), expected $1"
-}
 
 recording=$HERE/short_game.vxr
 score=$(sed -n 's/^score //p' "$recording")
-start_wine_game --mute --watch "$(winepath -w "$recording" 2>/dev/null || echo "$recording")"
+start_wine_game --mute --watch "$recording"
 expect_at 20 12 "ATE A PROXIMA"
 expect_at 20 14 "$score PONTOS"
 "${TMUX_CMD[@]}" send-keys -t game k
 expect_status 0
 
 printf 'vexamor-recording 9\n' >"$WORK/bad.vxr"
-start_wine_game --watch "$(winepath -w "$WORK/bad.vxr" 2>/dev/null || echo "$WORK/bad.vxr")"
+start_wine_game --watch "$WORK/bad.vxr"
 expect_status 2
+wait_for "the message" has_file "$WORK/stderr"
 grep -q "linha 1: vers" "$WORK/stderr" || fail "no word of the bad line: $(cat "$WORK/stderr")"
 [[ $(wc -l <"$WORK/stderr") == 1 ]] || fail "not one line: $(cat "$WORK/stderr")"
 
