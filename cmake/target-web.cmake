@@ -4,7 +4,7 @@
 # self-contained file, so that its trace can be compared with the native one.
 target_sources(vexamor_platform PRIVATE
   conio/platform/web/web_platform.cpp conio/platform/web/tones_web.cpp
-  conio/platform/web/standard_output.cpp)
+  conio/platform/web/standard_output.cpp conio/platform/web/page_recordings.cpp)
 
 set(VEXAMOR_WEB_LIBRARY ${CMAKE_SOURCE_DIR}/conio/platform/web/host_library.js)
 

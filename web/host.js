@@ -36,23 +36,55 @@
   }
   page.wakeProgram = wakeProgram;
 
-  const host = {
-    write: function (bytes) { term.write(bytes); },
-    read: function (capacity) { return Uint8Array.from(input.splice(0, capacity)); },
-    wait: function (timeoutMs, resume) {
-      resumeProgram = resume;
-      if (input.length > 0 || timeoutMs === 0) wakeProgram();
-      else if (timeoutMs > 0) waitTimer = setTimeout(wakeProgram, timeoutMs);
-    },
-    tone: function (frequencyHz, durationMs, startMs, audible) {
-      const record = window.vexamorTones;
-      if (record.length >= kToneRecordLimit) record.splice(0, kToneRecordLimit / 2);
-      const heardAt = audible ? page.playTone(frequencyHz, durationMs, startMs) : null;
-      record.push([frequencyHz, durationMs, startMs, heardAt]);
-    },
-    startMuted: page.startMuted,
-    ended: function () { showEnd('O jogo terminou.'); },
-  };
+  // One run of the program. Watching a recording starts a run of its own, and the run it
+  // replaces is left suspended in its wait: it never wakes again and gets nothing from the
+  // page, and its focus watch is dropped so that nothing holds it in memory.
+  let current = null;
+
+  function makeHost(run) {
+    const live = function () { return run === current; };
+    return {
+      write: function (bytes) { if (live()) term.write(bytes); },
+      read: function (capacity) { return live() ? Uint8Array.from(input.splice(0, capacity)) : new Uint8Array(0); },
+      wait: function (timeoutMs, resume) {
+        if (!live()) return;
+        resumeProgram = resume;
+        if (input.length > 0 || timeoutMs === 0) wakeProgram();
+        else if (timeoutMs > 0) waitTimer = setTimeout(wakeProgram, timeoutMs);
+      },
+      tone: function (frequencyHz, durationMs, startMs, audible) {
+        if (!live()) return;
+        const record = window.vexamorTones;
+        if (record.length >= kToneRecordLimit) record.splice(0, kToneRecordLimit / 2);
+        const heardAt = audible ? page.playTone(frequencyHz, durationMs, startMs) : null;
+        record.push([frequencyHz, durationMs, startMs, heardAt]);
+      },
+      startMuted: page.startMuted,
+      recorded: function (text, durationMs) { if (live()) page.records.add(text, durationMs / 1000); },
+      recordingToWatch: function () { return run.watch; },
+      ended: function (status) {
+        if (!live()) return;
+        if (run.watch === null) {
+          showEnd('O jogo terminou.');
+          return;
+        }
+        // A watch ends in the menu, as after any game.
+        if (status !== 0) page.say(run.error || 'A gravação não pôde ser assistida.');
+        startProgram();
+      },
+    };
+  }
+
+  function retire(run) {
+    clearTimeout(waitTimer);
+    waitTimer = null;
+    resumeProgram = null;
+    const focus = run.module.vexamorFocus;
+    if (focus && focus.lose) {
+      document.removeEventListener('visibilitychange', focus.onVisibility);
+      window.removeEventListener('blur', focus.lose);
+    }
+  }
 
   const ended = document.getElementById('ended');
   const restartButton = document.getElementById('restart');
@@ -63,24 +95,36 @@
     restartButton.focus();
   }
 
-  function startProgram() {
+  // A run of the program; with a recording's text, a run that watches it.
+  function startProgram(recording = null) {
+    if (current) retire(current);
+    const run = { watch: recording === null ? null : new TextEncoder().encode(recording), error: null, module: null };
+    current = run;
     ended.hidden = true;
     input.length = 0;
     term.reset();
     page.focusTerminal();
-    createVexamor({
-      vexamorHost: host,
+    run.module = {
+      vexamorHost: makeHost(run),
       arguments: page.params.has('mute') ? ['--mute'] : [],
       print: function (text) { console.log(text); },
-      printErr: function (text) { console.warn(text); },
-      onAbort: function () { showEnd('O jogo parou por um erro.'); },
-    });
+      printErr: function (text) {
+        run.error = text;
+        console.warn(text);
+      },
+      onAbort: function () { if (run === current) showEnd('O jogo parou por um erro.'); },
+    };
+    createVexamor(run.module);
   }
+
+  page.startProgram = function () { startProgram(); };
+  page.watch = function (recording) { startProgram(recording); };
 
   // After a new build has taken over (shell.js), another run loads it.
   restartButton.addEventListener('click', function () {
     if (page.newBuild) location.reload();
     else startProgram();
   });
-  startProgram();
+  // A shared link first offers its game (open-recording.js, loaded next).
+  if (!location.hash.startsWith(page.share.fragment)) startProgram();
 })();

@@ -34,7 +34,9 @@
   // function that lets it go. A source that learns of a release only when it next looks
   // (the gamepad, once a frame) passes stillHeld, asked before every repeat, so a page too
   // busy to draw a frame never types a repeat after the key has been let go.
+  // While the page's own dialog or offer is up, it takes the keys (page.takeKey) instead.
   function hold(name, stillHeld = function () { return true; }) {
+    if (page.takeKey && page.takeKey(name)) return function release() {};
     type(keyBytes[name]);
     let timer = null;
     if (repeating.has(name)) {

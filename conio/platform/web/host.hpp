@@ -25,5 +25,10 @@ void vexamor_host_tone(unsigned frequencyHz, unsigned durationMs, double startMs
 void vexamor_host_start_muted();
 // The program has ended with this exit status.
 void vexamor_host_ended(int status);
+// A finished game's recording (`length` bytes of text) and how many milliseconds it took.
+void vexamor_host_recorded(const char* text, int length, int durationMs);
+// The length of the recording the page started this run to watch (0: none), with its first
+// `capacity` bytes copied to buffer.
+int vexamor_host_recording_to_watch(char* buffer, int capacity);
 
 }

@@ -69,3 +69,17 @@ mergeInto(LibraryManager.library, {
     Module['vexamorHost'].ended(status);
   },
 });
+
+// Recordings: each finished game's text goes to the page, and a run the page starts to
+// watch a recording asks it for the text.
+mergeInto(LibraryManager.library, {
+  vexamor_host_recorded: function (text, length, durationMs) {
+    Module['vexamorHost'].recorded(new TextDecoder().decode(HEAPU8.subarray(text, text + length)), durationMs);
+  },
+  vexamor_host_recording_to_watch: function (buffer, capacity) {
+    var bytes = Module['vexamorHost'].recordingToWatch();
+    if (!bytes) return 0;
+    HEAPU8.set(bytes.subarray(0, Math.min(capacity, bytes.length)), buffer);
+    return bytes.length;
+  },
+});
