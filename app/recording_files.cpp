@@ -90,7 +90,10 @@ std::string prepareRecordingFolder(const std::string& folder) {
 std::string writeRecordingFile(const std::string& folder, const Recording& recording) {
     const std::filesystem::path path = freeName(folder, recordingFileName(recording));
     // Hidden, and renamed only once complete: a listing never shows half a recording.
-    const std::filesystem::path temporary = std::filesystem::path(folder) / ("." + path.filename().string() + ".tmp");
+    std::string hiddenName(1, '.');
+    hiddenName += path.filename().string();
+    hiddenName += ".tmp";
+    const std::filesystem::path temporary = std::filesystem::path(folder) / hiddenName;
     std::string reason;
     if (!writeWhole(temporary.string(), formatRecording(recording), reason)) {
         return "n\xC3\xA3o foi poss\xC3\xADvel gravar " + shown(path.string()) + ": " + reason;

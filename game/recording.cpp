@@ -38,7 +38,8 @@ std::string formatRecording(const Recording& r) {
     text += "carried " + std::to_string(r.carried.blockTimer) + " " + std::to_string(r.carried.blockColumn) + "\n";
     text += "colors";
     for (int color : {c.shipColor, c.enemyColor, c.screenColor, c.enemyShotColor, c.shotColor, c.messageColor}) {
-        text += " " + std::to_string(color);
+        text += ' ';
+        text += std::to_string(color);
     }
     text += "\nscore " + std::to_string(r.score) + "\n";
     text += "level " + std::to_string(r.level) + "\n";

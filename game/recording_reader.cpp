@@ -88,8 +88,10 @@ bool number(Reader& in, std::string_view name, unsigned long long min, unsigned 
     if (!in.value(name, text)) return false;
     std::vector<unsigned long long> found;
     if (!numbers(text, 1, max, found) || found[0] < min) {
-        return in.fail("'" + std::string(name) + "' precisa de um n\xC3\xBAmero de " + std::to_string(min) + " a " +
-                       std::to_string(max) + ", n\xC3\xA3o " + quoted(text));
+        std::string message(1, '\'');
+        message += name;
+        message += "' precisa de um n\xC3\xBAmero de " + std::to_string(min) + " a " + std::to_string(max);
+        return in.fail(message + ", n\xC3\xA3o " + quoted(text));
     }
     out = found[0];
     return true;
