@@ -1,7 +1,7 @@
 // The page on the other engines, Firefox ESR (Gecko) and WebKitGTK (the engine of Safari): the
 // page's touch rules as the engine computes them, the sound line until a key starts the sound
 // (by the engine's own gesture rule, where it has sound), the banner, a game with the ship
-// moving, a pause and the farewell from the keyboard, then, once the service worker controls
+// moving, a pause and the farewell from the keyboard, the game kept as the record, then, once the service worker controls
 // the page, a reload with the server gone that still plays.
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
@@ -56,13 +56,20 @@ for (const [name, open] of Object.entries(engines)) {
       await tab.press(' ');
       await tab.waitForScreen((r) => !r[23].includes('PAUSE'), 'play resumed');
       await tab.press('Escape');
-      await tab.waitForText('ATE A PROXIMA');
+      const farewell = await tab.waitForScreen(
+        (r) => r.some((row) => row.includes('ATE A PROXIMA')) && r.some((row) => /\d+ PONTOS/.test(row)), 'the farewell and its score');
+      // The game is kept: the header shows its score as the record, also after a reload.
+      const points = farewell.join('\n').match(/(\d+) PONTOS/)[1];
+      const record = () => (document.getElementById('record').hidden ? '' : document.getElementById('record').textContent);
+      await until(tab, () => !document.getElementById('record').hidden, 'the record in the header');
+      assert.equal(await tab.evaluate(record), `Recorde: ${points}`);
 
       await tab.evaluate(() => navigator.serviceWorker.ready.then(() => true));
       // Loaded whole (a reload cuts off what the page still fetches) before the server goes.
       await tab.reload();
       await tab.waitForText(kBannerTop, kFirstScreenMs);
       assert.equal(await tab.evaluate(() => navigator.serviceWorker.controller !== null), true, 'the worker controls the page');
+      assert.equal(await tab.evaluate(record), `Recorde: ${points}`, 'the record is kept');
       server.close();
       server.closeAllConnections();
       await tab.reload();
