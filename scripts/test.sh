@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds and runs every test of every target: a normal build, one under AddressSanitizer and
 # UndefinedBehaviorSanitizer, a hardened Release and a clang++ build, the .deb, the Windows
-# build under wine, the web page in headless Chromium, and each fuzz target for 30 seconds.
-# Real-terminal tests run in private tmux servers, and in real terminal emulators on Xvfb. Also checks the CI workflows with actionlint
-# and that the pictures in doc/screenshots/ still show what the game draws.
+# build under wine, the web page in Chromium, Firefox ESR and WebKitGTK, and each fuzz target
+# for 30 seconds. Real-terminal tests run in private tmux servers and in real terminal
+# emulators on Xvfb. Also checks the CI workflows with actionlint and that the pictures in
+# doc/screenshots/ still show what the game draws.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/deps.sh
