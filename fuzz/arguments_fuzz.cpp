@@ -1,7 +1,8 @@
 // What a user types: any argv into the game's and the replay tool's command lines (a known
-// option list plays or prints, anything else is refused with status 2; the replay tool's
-// one-line message stays one line of printable bytes), and any keys into the password
-// prompt with a buffer of any maximum, anywhere on a screen.
+// option list, --record and --watch with their values among it, plays or prints; anything
+// else is refused with status 2; the replay tool's one-line message stays one line of
+// printable bytes), and any keys into the password prompt with a buffer of any maximum,
+// anywhere on a screen.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -20,7 +21,7 @@ namespace {
 // Real option names now and then, so that the fuzzer reaches the paths behind them.
 std::string anyArgument(FuzzedDataProvider& data) {
     static const char* const kNames[] = {"--mute", "--help", "--version", "--colors=16", "--colors=256",
-                                         "--colors=truecolor", "--colors=", "--seed", "--ticks", "--keys", "--screen",
+                                         "--colors=truecolor", "--colors=", "--record", "--watch", "--seed", "--ticks", "--keys", "--screen",
                                          "0", "4294967295", "4294967296", "2147483647", "1,,-,255", "-"};
     if (data.ConsumeIntegralInRange(0, 3) == 0) return kNames[data.ConsumeIntegralInRange<std::size_t>(0, std::size(kNames) - 1)];
     return data.ConsumeRandomLengthString(64);
@@ -31,14 +32,23 @@ void checkGameCommandLine(const std::vector<std::string>& arguments) {
     bool allKnown = true;
     bool onlyPlay = true;
     bool mute = false;
-    for (const std::string& argument : arguments) {
+    int fileOptions = 0;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
         argv.push_back(argument.c_str());
+        // --record and --watch take the next argument as their value, whatever it is.
+        if ((argument == "--record" || argument == "--watch") && i + 1 < arguments.size()) {
+            argv.push_back(arguments[++i].c_str());
+            ++fileOptions;
+            continue;
+        }
         const bool plays = argument == "--mute" || argument == "--colors=16" || argument == "--colors=256" ||
                            argument == "--colors=truecolor";
         allKnown = allKnown && (plays || argument == "--help" || argument == "--version");
         onlyPlay = onlyPlay && plays;
         mute = mute || argument == "--mute";
     }
+    if (fileOptions > 1) allKnown = onlyPlay = false;  // both options, or one twice, is refused
     argv.push_back(nullptr);
     const CommandLine line = parseCommandLine(static_cast<int>(argv.size() - 1), argv.data());
     if (!allKnown) require(line.exitNow && line.exitStatus == 2, "an unknown argument was not refused");
